@@ -1,0 +1,93 @@
+#include "core/app/program_entry.h"
+
+namespace quillmont {
+
+namespace {
+constexpr char16_t kQuote = u'"';
+
+bool hasJadExtension(const WideString& path) {
+    static constexpr char16_t kJad[] = u".jad";
+    if (path.size() < 4) return false;
+    for (std::size_t i = 0; i < 4; ++i) {
+        char16_t c = path[path.size() - 4 + i];
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != kJad[i]) return false;
+    }
+    return true;
+}
+
+int exitCode(bool success) { return success ? 0 : 1; }
+
+int serveRequest(const WideString& argumentText, Platform& platform, OpeningFlows& flows) {
+    TokenList tokens;
+    if (!tokenizeCommandLine(argumentText, tokens)) {
+        platform.ui.showMessage(kNoWindow, u"Command line parameter error.", MessageKind::OpeningError);
+        return 1;
+    }
+    const CommandLineIntent intent = interpretTokens(tokens);
+    tokens.clear();  // the request holds copies of what it needs
+    if (std::holds_alternative<OpenSetupDialog>(intent)) {
+        platform.dialogs.runSetupDialog(kNoWindow);
+        return 0;
+    }
+    std::optional<LaunchRequest> request;
+    if (std::holds_alternative<ChooseFileToOpen>(intent)) {
+        request = askForFileToOpen(platform.ui);
+        if (!request) return 1;
+    } else {
+        request = std::get<LaunchRequest>(intent);
+    }
+    return exitCode(openFile(*request, platform.ui, flows));
+}
+}  // namespace
+
+CommandLineIntent interpretTokens(const TokenList& tokens) {
+    if (tokens.empty()) return ChooseFileToOpen{};
+    if (tokens.size() == 1) {
+        if (tokens[0] == u"/setup") return OpenSetupDialog{};
+        return LaunchRequest{tokens[0], true, {}};
+    }
+    if (tokens[0] == u"/select") return LaunchRequest{tokens[1], false, joinTokens(tokens, 2)};
+    return LaunchRequest{tokens[0], true, joinTokens(tokens, 1)};
+}
+
+std::optional<LaunchRequest> askForFileToOpen(UserInterface& ui) {
+    FileOpenRequest dialog;
+    dialog.owner = kNoWindow;
+    dialog.title = u"Select a JAR or JAD File";
+    dialog.filters = {{u"JAR and JAR Files (*.jar;*.jad)", u"*.jar;*.jad"}, {u"All Files", u"*.*"}};
+    dialog.bufferSize = 8192;
+    std::optional<WideString> path = ui.chooseFileToOpen(dialog);
+    if (!path) return std::nullopt;
+    return LaunchRequest{*path, false, {}};
+}
+
+bool openFile(const LaunchRequest& request, UserInterface& ui, OpeningFlows& flows) {
+    WideString path = request.filePath;
+    if (!path.empty() && path.front() == kQuote) {
+        if (path.size() < 3 || path.back() != kQuote) {
+            ui.showMessage(kNoWindow, u"File name error.", MessageKind::OpeningError);
+            return false;
+        }
+        path = path.substr(1, path.size() - 2);
+    }
+    if (hasJadExtension(path)) return flows.runJadFlow(path, request.allowDefaultAction, request.externalArguments);
+    return flows.runJarFlow(path, request.allowDefaultAction, request.externalArguments);
+}
+
+int runProgram(const WideString& argumentText, Platform& platform, OpeningFlows& flows) {
+    StartupServices& startup = platform.startup;
+    startup.initializeCom();
+    startup.createInstanceMutex(kInstanceMutexName);
+    startup.initializeCommonControls();
+    startup.initializeDialogFramework();
+
+    const int code = serveRequest(argumentText, platform, flows);
+
+    startup.shutdownDialogFramework();
+    startup.uninitializeCom();
+    startup.closeInstanceMutex();
+    return code;
+}
+
+}  // namespace quillmont

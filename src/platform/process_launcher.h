@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/text/wide_string.h"
+
+namespace quillmont {
+
+// Creates a process from a complete command line (the program is its first,
+// quoted token) and forgets it: nothing waits for the new process.
+class ProcessLauncher {
+public:
+    virtual ~ProcessLauncher() = default;
+    virtual bool createProcess(const WideString& commandLine) = 0;
+};
+
+}  // namespace quillmont
