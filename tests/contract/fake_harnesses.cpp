@@ -1,0 +1,29 @@
+#include "fake_process_launcher.h"
+#include "process_launcher_contract.h"
+
+namespace quillmont::testing {
+
+namespace {
+
+class FakeProcessLauncherHarness final : public ProcessLauncherHarness {
+public:
+    FakeProcessLauncherHarness() { fake_.programs.insert(recordingProgram()); }
+    ProcessLauncher& launcher() override { return fake_; }
+    WideString recordingProgram() override { return u"C:\\tools\\recording starter.exe"; }
+    WideString missingProgram() override { return u"C:\\tools\\gone.exe"; }
+    std::optional<WideString> recordedCommandLine() override {
+        if (fake_.started.empty()) return std::nullopt;
+        return fake_.started.back();
+    }
+
+private:
+    FakeProcessLauncher fake_;
+};
+
+}  // namespace
+
+std::unique_ptr<ProcessLauncherHarness> makeProcessLauncherHarness() {
+    return std::make_unique<FakeProcessLauncherHarness>();
+}
+
+}  // namespace quillmont::testing
