@@ -29,7 +29,7 @@ TEST_P(ProcessLauncherContract, TheProgramReceivesExactlyTheCommandLine) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ProcessLauncherContract, ::testing::ValuesIn(kArgumentTexts),
-                         [](const auto& info) { return "Text" + std::to_string(info.index); });
+                         [](const auto& text) { return "Text" + std::to_string(text.index); });
 
 TEST(ProcessLauncherContractLimits, ALineOfManyThousandCharactersArrivesWhole) {
     auto harness = makeProcessLauncherHarness();
