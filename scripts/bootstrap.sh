@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing need, when missing.
+set -euo pipefail
+packages=(cmake ninja-build g++ libgtest-dev googletest python3
+          g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+          wine wine64 xvfb x11-utils imagemagick clang libclang-rt-14-dev)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "== installing ${missing[*]}"
+  sudo_cmd=""; [ "$(id -u)" -eq 0 ] || sudo_cmd=sudo
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,40 @@
+# Sourced by the run and test scripts: creates the project's Wine prefix when it
+# is missing, provides a display (Xvfb) when there is none, keeps one persistent
+# wineserver for the whole run and stops both again when the script exits.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${QUILLMONT_WINEPREFIX:-$root/.wine}"
+export WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
+quillmont_xvfb_pid=""
+
+quillmont_stop_wine() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  if [ -n "$quillmont_xvfb_pid" ]; then kill "$quillmont_xvfb_pid" 2>/dev/null || true; fi
+}
+
+quillmont_start_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local number
+  for number in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    quillmont_xvfb_pid=$!
+    export DISPLAY=":$number"
+    for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    kill "$quillmont_xvfb_pid" 2>/dev/null; quillmont_xvfb_pid=""
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+quillmont_start_wine() {
+  quillmont_start_display || return 1
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "== creating the Wine prefix in $WINEPREFIX"
+    wine wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+  wineserver -p
+  wine wineboot >/dev/null 2>&1 || true
+  trap quillmont_stop_wine EXIT
+}

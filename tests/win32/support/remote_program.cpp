@@ -1,0 +1,65 @@
+#include "remote_program.h"
+
+#include <vector>
+
+#include "dialog_window.h"
+
+namespace quillmont::testing {
+
+namespace {
+struct Search {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK findDialog(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && windowClass(window) == L"#32770") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+RemoteProgram::RemoteProgram(const std::wstring& commandLine) {
+    std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+    line.push_back(L'\0');
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION created{};
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created)) {
+        process_.reset(created.hProcess);
+        CloseHandle(created.hThread);
+        processId_ = created.dwProcessId;
+    }
+}
+
+RemoteProgram::~RemoteProgram() {
+    if (valid() && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.get(), 99);
+        WaitForSingleObject(process_.get(), 5000);
+    }
+}
+
+HWND RemoteProgram::waitForDialog(unsigned timeoutMs) const {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (valid() && GetTickCount64() < deadline) {
+        Search search{processId_, nullptr};
+        EnumWindows(findDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) return search.found;
+        if (WaitForSingleObject(process_.get(), 50) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+}
+
+std::optional<DWORD> RemoteProgram::waitForExit(unsigned timeoutMs) const {
+    if (!valid() || WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.get(), &code);
+    return code;
+}
+
+}  // namespace quillmont::testing

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "win32/platform/unique_handle.h"
+
+namespace quillmont::testing {
+
+// Another program started with an exact command line (through CreateProcessW, as
+// `wine prog ARGS` would re-quote the arguments), watched from outside.
+class RemoteProgram {
+public:
+    // Starts the program; `valid()` tells whether that worked.
+    explicit RemoteProgram(const std::wstring& commandLine);
+    ~RemoteProgram();
+    RemoteProgram(const RemoteProgram&) = delete;
+    RemoteProgram& operator=(const RemoteProgram&) = delete;
+
+    bool valid() const { return process_.valid(); }
+    // The first visible dialog (#32770) of the program, or null after the timeout
+    // or once the program has ended.
+    HWND waitForDialog(unsigned timeoutMs = 20000) const;
+    // The exit code, or nothing when the program is still running after the timeout.
+    std::optional<DWORD> waitForExit(unsigned timeoutMs = 20000) const;
+
+private:
+    win32::UniqueHandle process_;
+    DWORD processId_ = 0;
+};
+
+}  // namespace quillmont::testing

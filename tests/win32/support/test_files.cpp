@@ -1,0 +1,66 @@
+#include "test_files.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <vector>
+
+#include "win32/platform/wide_text.h"
+
+namespace quillmont::testing {
+
+std::wstring binFolder() {
+    std::vector<wchar_t> path(32768);
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    std::wstring folder(path.data(), length);
+    return folder.substr(0, folder.find_last_of(L"\\/"));
+}
+
+std::wstring makeTemporaryFolder(const std::wstring& name) {
+    static std::atomic<unsigned> counter{0};
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    std::wstring folder = std::wstring(temp) + L"quillmont tests " + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    folder += L"\\" + name + L" " + std::to_wstring(++counter);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::optional<std::wstring> readUtf16File(const std::wstring& path) {
+    HANDLE in = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (in == INVALID_HANDLE_VALUE) return std::nullopt;
+    const DWORD size = GetFileSize(in, nullptr);
+    std::wstring text(size / sizeof(wchar_t), L'\0');
+    DWORD read = 0;
+    const BOOL ok = ReadFile(in, text.data(), size, &read, nullptr);
+    CloseHandle(in);
+    if (!ok || read != size) return std::nullopt;
+    return text;
+}
+
+CommandLineRecorder::CommandLineRecorder() : file_(makeTemporaryFolder(L"record") + L"\\command line.txt") {
+    SetEnvironmentVariableW(L"QUILLMONT_RECORD_FILE", file_.c_str());
+}
+
+std::optional<WideString> CommandLineRecorder::wait(unsigned timeoutMs) const {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    do {
+        if (std::optional<std::wstring> text = readUtf16File(file_)) return win32::fromWide(*text);
+        Sleep(20);
+    } while (GetTickCount64() < deadline);
+    return std::nullopt;
+}
+
+std::wstring CommandLineRecorder::starter() { return binFolder() + L"\\recording_starter.exe"; }
+
+std::wstring CommandLineRecorder::starterWithSpaces() {
+    static const std::wstring copy = [] {
+        std::wstring path = makeTemporaryFolder(L"program files") + L"\\recording starter.exe";
+        CopyFileW(starter().c_str(), path.c_str(), FALSE);
+        return path;
+    }();
+    return copy;
+}
+
+}  // namespace quillmont::testing

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/text/wide_string.h"
+
+namespace quillmont::testing {
+
+// The folder that holds this test program, Quillmont.exe and the recording starter.
+std::wstring binFolder();
+// A new, empty folder under the user's temporary folder; the name may hold spaces.
+std::wstring makeTemporaryFolder(const std::wstring& name);
+std::optional<std::wstring> readUtf16File(const std::wstring& path);
+
+// Points QUILLMONT_RECORD_FILE of this process (and so of every process it starts)
+// at a fresh file, and reads what the recording starter wrote there.
+class CommandLineRecorder {
+public:
+    CommandLineRecorder();
+    // The recorded line, once it is there; nothing after `timeoutMs`.
+    std::optional<WideString> wait(unsigned timeoutMs = 20000) const;
+    // The recording starter, copied into a folder whose path holds spaces.
+    static std::wstring starterWithSpaces();
+    static std::wstring starter();
+
+private:
+    std::wstring file_;
+};
+
+}  // namespace quillmont::testing
