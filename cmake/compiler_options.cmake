@@ -12,9 +12,14 @@ function(quillmont_set_options target)
 endfunction()
 
 # Statically linked Windows programs: only system DLLs may be imported.
+# WIDE_ENTRY: the program starts at wWinMain rather than main.
 function(quillmont_windows_program target)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "WIDE_ENTRY" "" "")
   if(MINGW)
-    target_link_options(${target} PRIVATE -municode -static -static-libgcc -static-libstdc++)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    if(arg_WIDE_ENTRY)
+      target_link_options(${target} PRIVATE -municode)
+    endif()
   endif()
 endfunction()
 

@@ -10,9 +10,9 @@ configs=("$@"); [ ${#configs[@]} -gt 0 ] || configs=(native asan windows fuzz)
 for config in "${configs[@]}"; do
   dir="$root/build/$config"
   case "$config" in
-    native)  args=(-DCMAKE_BUILD_TYPE=Debug) ;;
+    native)  args=(-DCMAKE_BUILD_TYPE=Debug -DQUILLMONT_TESTS=ON) ;;
     asan)    args=(-DCMAKE_BUILD_TYPE=Debug -DQUILLMONT_SANITIZE=ON) ;;
-    windows) args=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
+    windows) args=(-DCMAKE_BUILD_TYPE=Release -DQUILLMONT_TESTS=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
     fuzz)    args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMONT_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++) ;;
     *) echo "unknown configuration: $config" >&2; exit 2 ;;
   esac

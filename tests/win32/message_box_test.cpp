@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_driver.h"
+#include "icon_capture.h"
 #include "win32/platform/wide_text.h"
 #include "win32/ui/win32_user_interface.h"
 
@@ -82,4 +83,28 @@ TEST(MessageBoxes, AnOwnedBoxIsOwnedByItsWindow) {
     EXPECT_EQ(seenOwner, owner);
     EXPECT_EQ(answer, MessageAnswer::Cancel);  // Esc acts as Cancel
     DestroyWindow(owner);
+}
+
+// The end-to-end tests read another process's icon off the screen; this proves
+// that reading on boxes whose icon is known.
+TEST(MessageBoxes, TheScreenIconReaderTellsTheIconsApart) {
+    const std::vector<std::pair<MessageKind, std::wstring>> cases = {{MessageKind::OpeningError, L"error"},
+                                                                     {MessageKind::Warning, L"warning"},
+                                                                     {MessageKind::Information, L"information"},
+                                                                     {MessageKind::Confirmation, L"question"}};
+    for (const auto& [kind, expected] : cases) {
+        std::wstring seen;
+        DialogDriver driver({[&](DialogWindow& box) {
+            UpdateWindow(box.handle());
+            Sleep(300);
+            seen = classifyScreenIcon(box.iconRect());
+            box.pressEscape();
+            if (kind == MessageKind::Confirmation || kind == MessageKind::OpeningError ||
+                kind == MessageKind::Information)
+                box.click(box.hasControl(IDNO) ? IDNO : IDOK);
+        }});
+        win32::Win32UserInterface ui;
+        driver.run([&] { return ui.showMessage(kNoWindow, u"Which icon?", kind); });
+        EXPECT_EQ(seen, expected);
+    }
 }

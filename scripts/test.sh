@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Runs every test: installs what is missing, builds the four configurations, runs
+# the native and sanitizer suites, the Windows and end-to-end suites under Wine,
+# and each fuzz target for a short fixed time.
+#   QUILLMONT_FUZZ_SECONDS  seconds per fuzz target (default 20)
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+fuzz_seconds="${QUILLMONT_FUZZ_SECONDS:-20}"
+passed=0; failed=0
+
+"$root/scripts/bootstrap.sh" || exit 1
+"$root/scripts/build.sh" native asan windows fuzz || exit 1
+
+# Adds the counts of one ctest run (its closing line) to the totals.
+run_ctest() {
+  local name=$1; shift
+  local log="$root/build/$name-ctest.log"
+  echo "== $name suites"
+  ctest --test-dir "$root/build/$name" --output-on-failure --timeout 180 "$@" >"$log" 2>&1
+  grep -E '(Failed|\*\*\*|Not Run|Timeout)' "$log" | grep -E '^ *[0-9]+/[0-9]+ Test' || true
+  local summary total bad
+  summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  if [ -z "$summary" ]; then
+    tail -n 40 "$log"; echo "   $name: no test summary"; failed=$((failed + 1)); return
+  fi
+  echo "   $summary"
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
+  [ "$bad" -eq 0 ] || sed -n '/The following tests FAILED/,$p' "$log"
+  passed=$((passed + total - bad)); failed=$((failed + bad))
+}
+
+run_ctest native -j"$(nproc)"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan -j"$(nproc)"
+
+(
+  source "$root/scripts/wine-env.sh"
+  quillmont_start_wine || exit 1
+  # One at a time: some tests read message-box icons off the shared screen.
+  run_ctest windows -j1
+  echo "$passed $failed" >"$root/build/windows-counts"
+)
+read -r passed failed <"$root/build/windows-counts" 2>/dev/null || failed=$((failed + 1))
+
+echo "== fuzzing, ${fuzz_seconds}s per target"
+for target in "$root"/build/fuzz/tests/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus="$root/build/fuzz/corpus/$name"; mkdir -p "$corpus"
+  if "$target" "$corpus" -max_total_time="$fuzz_seconds" -max_len=65536 -print_final_stats=0 \
+       -artifact_prefix="$root/build/fuzz/$name-" >"$root/build/fuzz/$name.log" 2>&1; then
+    echo "   $name: $(grep -oE 'Done [0-9]+ runs' "$root/build/fuzz/$name.log" | tail -n 1), no crash"
+    passed=$((passed + 1))
+  else
+    tail -n 30 "$root/build/fuzz/$name.log"; echo "   $name: FAILED"
+    failed=$((failed + 1))
+  fi
+done
+
+echo "== all suites"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
