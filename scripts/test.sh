@@ -18,7 +18,7 @@ run_ctest() {
   local log="$root/build/$name-ctest.log"
   echo "== $name suites"
   ctest --test-dir "$root/build/$name" --output-on-failure --timeout 180 "$@" >"$log" 2>&1
-  grep -E '(Failed|\*\*\*|Not Run|Timeout)' "$log" | grep -E '^ *[0-9]+/[0-9]+ Test' || true
+  grep -E '\*\*\*(Failed|Timeout|Exception)|Not Run' "$log" || true
   local summary total bad
   summary=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
   if [ -z "$summary" ]; then
