@@ -6,17 +6,20 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/bootstrap.sh"
 [ -f "$root/build/windows/CMakeCache.txt" ] || "$root/scripts/build.sh" windows
-cmake --build "$root/build/windows" --target Quillmont >/dev/null
+cmake --build "$root/build/windows" --target Quillmont exact_launch >/dev/null
 unset DISPLAY
 source "$root/scripts/wine-env.sh"
 quillmont_start_wine
 out="$root/docs/screenshots"; mkdir -p "$out"
 exe="$root/build/windows/bin/Quillmont.exe"
 
-# shoot NAME ARGUMENTS...: runs Quillmont in a fresh virtual desktop and photographs it.
+# shoot NAME ARGUMENT-TEXT: runs Quillmont with exactly this argument text in a
+# fresh virtual desktop and photographs it.
 shoot() {
-  local name=$1; shift
-  wine explorer /desktop=quillmont,800x600 "$exe" "$@" >/dev/null 2>&1 &
+  local name=$1
+  local windows_exe; windows_exe=$(winepath -w "$exe")
+  QUILLMONT_EXACT_COMMAND_LINE="\"$windows_exe\"${2:+ $2}" \
+    wine explorer /desktop=quillmont,800x600 "$root/build/windows/bin/exact_launch.exe" >/dev/null 2>&1 &
   local runner=$!
   sleep 5
   import -window root -crop 800x600+0+0 +repage "$out/$name.full.png"

@@ -31,6 +31,16 @@ run_ctest() {
   passed=$((passed + total - bad)); failed=$((failed + bad))
 }
 
+echo "== layers"
+if "$root/scripts/check-layers.sh"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+if [ "$(x86_64-w64-mingw32-objdump -p "$root/build/windows/bin/Quillmont.exe" | grep 'DLL Name' |
+        grep -viE 'DLL Name: *(kernel32|user32|gdi32|comctl32|comdlg32|ole32|oleaut32|shell32|shlwapi|advapi32|msvcrt|wininet|version|uxtheme)\.dll')" = "" ]; then
+  echo "   Quillmont.exe imports system DLLs only"; passed=$((passed + 1))
+else
+  echo "   Quillmont.exe imports a DLL that is not the system's:"; x86_64-w64-mingw32-objdump -p "$root/build/windows/bin/Quillmont.exe" | grep 'DLL Name'
+  failed=$((failed + 1))
+fi
+
 run_ctest native -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan -j"$(nproc)"
 
