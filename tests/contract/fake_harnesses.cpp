@@ -27,3 +27,29 @@ std::unique_ptr<ProcessLauncherHarness> makeProcessLauncherHarness() {
 }
 
 }  // namespace quillmont::testing
+
+#include "fake_registry.h"
+#include "registry_contract.h"
+
+namespace quillmont::testing {
+
+namespace {
+
+class FakeRegistryHarness final : public RegistryHarness {
+public:
+    FakeRegistryHarness() {
+        registry_.createKey(RegistryRoot::LocalMachine, u"Software\\Microsoft");
+        registry_.createKey(RegistryRoot::CurrentUser, scratchKey());
+    }
+    Registry& registry() override { return registry_; }
+    WideString scratchKey() override { return u"Software\\Brenwick\\Quillmont tests"; }
+
+private:
+    FakeRegistry registry_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryHarness> makeRegistryHarness() { return std::make_unique<FakeRegistryHarness>(); }
+
+}  // namespace quillmont::testing

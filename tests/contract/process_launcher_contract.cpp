@@ -23,7 +23,7 @@ const char16_t* const kArgumentTexts[] = {
 }  // namespace
 
 TEST_P(ProcessLauncherContract, TheProgramReceivesExactlyTheCommandLine) {
-    const WideString line = u"\"" + harness->recordingProgram() + u"\"" + GetParam();
+    const WideString line = quoted(harness->recordingProgram()) + GetParam();
     ASSERT_TRUE(harness->launcher().createProcess(line));
     EXPECT_EQ(harness->recordedCommandLine(), line);
 }
@@ -33,12 +33,12 @@ INSTANTIATE_TEST_SUITE_P(Texts, ProcessLauncherContract, ::testing::ValuesIn(kAr
 
 TEST(ProcessLauncherContractLimits, ALineOfManyThousandCharactersArrivesWhole) {
     auto harness = makeProcessLauncherHarness();
-    const WideString line = u"\"" + harness->recordingProgram() + u"\" " + WideString(20000, u'x');
+    const WideString line = quoted(harness->recordingProgram()) + u" " + WideString(20000, u'x');
     ASSERT_TRUE(harness->launcher().createProcess(line));
     EXPECT_EQ(harness->recordedCommandLine(), line);
 }
 
 TEST(ProcessLauncherContractLimits, AMissingProgramIsAFailure) {
     auto harness = makeProcessLauncherHarness();
-    EXPECT_FALSE(harness->launcher().createProcess(u"\"" + harness->missingProgram() + u"\" -jar \"a.jar\""));
+    EXPECT_FALSE(harness->launcher().createProcess(quoted(harness->missingProgram()) + u" -jar \"a.jar\""));
 }

@@ -26,10 +26,7 @@ std::optional<WideString> startRecorded(const WideString& argumentTemplate, cons
 }  // namespace
 
 TEST(StarterCommandLine, EveryTemplateCaseArrivesExactlyAtTheStartedProgram) {
-    // Built step by step: GCC 12 warns falsely (-Wrestrict) about the one-line concatenation.
-    WideString starter = u"\"";
-    starter += win32::fromWide(CommandLineRecorder::starterWithSpaces());
-    starter += u'"';
+    const WideString starter = quoted(win32::fromWide(CommandLineRecorder::starterWithSpaces()));
     for (const TemplateCase& c : templateCases()) {
         EXPECT_EQ(startRecorded(c.argumentTemplate, c.parameters, c.externalArguments), starter + c.expected)
             << c.claim;

@@ -17,7 +17,7 @@ StarterProcess::StarterProcess(WideString executableFile, WideString argumentTem
     : executableFile_(std::move(executableFile)), template_(std::move(argumentTemplate)) {}
 
 void StarterProcess::addQuotedParameter(const WideString& text) {
-    parameters_.push_back(u"\"" + text + u"\"");
+    parameters_.push_back(quoted(text));
 }
 
 std::optional<WideString> StarterProcess::buildCommandLine(const WideString& externalArguments) const {

@@ -14,4 +14,14 @@ inline WideString ascii(const char* text) {
     return result;
 }
 
+// The text in double quotes.
+inline WideString quoted(const WideString& text) {
+    WideString result;
+    result.reserve(text.size() + 2);
+    result.push_back(u'"');
+    result.append(text);
+    result.push_back(u'"');
+    return result;
+}
+
 }  // namespace quillmont

@@ -76,16 +76,22 @@ RECT DialogWindow::iconRect() const {
     return rect;
 }
 
-std::vector<std::wstring> DialogWindow::comboItems(int id) const {
+namespace {
+// The item texts of a combo box or list box, through its own count/length/text messages.
+std::vector<std::wstring> itemTexts(HWND control, UINT countMessage, UINT lengthMessage, UINT textMessage) {
     std::vector<std::wstring> items;
-    const HWND combo = control(id);
-    const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(control, countMessage, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::vector<wchar_t> text(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        std::vector<wchar_t> text(static_cast<std::size_t>(SendMessageW(control, lengthMessage, i, 0)) + 1, L'\0');
+        SendMessageW(control, textMessage, i, reinterpret_cast<LPARAM>(text.data()));
         items.emplace_back(text.data());
     }
     return items;
+}
+}  // namespace
+
+std::vector<std::wstring> DialogWindow::comboItems(int id) const {
+    return itemTexts(control(id), CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 int DialogWindow::comboSelection(int id) const {
@@ -93,15 +99,7 @@ int DialogWindow::comboSelection(int id) const {
 }
 
 std::vector<std::wstring> DialogWindow::listItems(int id) const {
-    std::vector<std::wstring> items;
-    const HWND list = control(id);
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::vector<wchar_t> text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        items.emplace_back(text.data());
-    }
-    return items;
+    return itemTexts(control(id), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 int DialogWindow::listSelection(int id) const {

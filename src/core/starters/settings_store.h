@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/starters/starter_kind.h"
+#include "core/starters/starter_list.h"
+#include "platform/registry.h"
+
+namespace quillmont {
+
+// The two starter lists and their persistence under
+// HKEY_CURRENT_USER\Software\Brenwick\Quillmont\setup1\{J2SE,J2ME}:
+//   DefaultAction, LastAction  REG_DWORD
+//   <slot>\Name, <slot>\ExecutableFile, <slot>\Arguments  REG_SZ
+// Registry failures are silent: what cannot be read is not there, what cannot
+// be written is skipped.
+class SettingsStore {
+public:
+    static constexpr char16_t kSettingsKey[] = u"Software\\Brenwick\\Quillmont\\setup1";
+
+    explicit SettingsStore(Registry& registry);
+
+    // The process-wide store, created and loaded on the first call.
+    static SettingsStore& instance(Registry& registry);
+
+    StarterList& list(StarterKind kind);
+
+    // Replaces both lists by what the registry holds.
+    void load();
+    // Replaces what the registry holds by both lists. Writes first, removes what
+    // the lists no longer have last, so that a save cut off midway never loses a
+    // starter that was stored before.
+    void save();
+    // Sets the kind's LastAction and writes that one value at once.
+    void storeLastAction(StarterKind kind, std::int32_t slot);
+
+    static WideString kindKey(StarterKind kind);
+
+private:
+    void loadKind(StarterKind kind);
+    void saveKind(StarterKind kind);
+    void removeWhatTheListLacks(StarterKind kind);
+
+    Registry& registry_;
+    StarterList j2se_;
+    StarterList j2me_;
+};
+
+}  // namespace quillmont
