@@ -4,7 +4,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/bootstrap.sh"
-if [ ! -f "$root/build/windows/CMakeCache.txt" ]; then "$root/scripts/build.sh" windows; fi
+if [ ! -f "$root/build/windows/CMakeCache.txt" ]; then
+  cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMONT_TESTS=ON \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+fi
 cmake --build "$root/build/windows" --target Quillmont >/dev/null
 source "$root/scripts/wine-env.sh"
 [ -n "${DISPLAY:-}" ] || echo "(no DISPLAY: Quillmont's windows go to a virtual display)" >&2
