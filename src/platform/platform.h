@@ -2,6 +2,8 @@
 
 #include "platform/dialogs.h"
 #include "platform/process_launcher.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/startup_services.h"
 #include "platform/user_interface.h"
 
@@ -16,6 +18,8 @@ struct Platform {
     UserInterface& ui;
     ProcessLauncher& processes;
     Dialogs& dialogs;
+    Registry& registry;
+    Shell& shell;
 };
 
 }  // namespace quillmont

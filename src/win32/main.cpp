@@ -4,6 +4,8 @@
 #include "core/app/program_entry.h"
 #include "win32/platform/wide_text.h"
 #include "win32/platform/win32_process_launcher.h"
+#include "win32/platform/win32_registry.h"
+#include "win32/platform/win32_shell.h"
 #include "win32/platform/win32_startup_services.h"
 #include "win32/ui/win32_dialogs.h"
 #include "win32/ui/win32_user_interface.h"
@@ -26,7 +28,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
     win32::Win32UserInterface ui;
     win32::Win32ProcessLauncher processes;
     win32::Win32Dialogs dialogs;
-    Platform platform{startup, ui, processes, dialogs};
+    win32::Win32Registry registry;
+    win32::Win32Shell shell;
+    Platform platform{startup, ui, processes, dialogs, registry, shell};
     PendingFlows flows;
     return runProgram(win32::fromWide(argumentText), platform, flows);
 }

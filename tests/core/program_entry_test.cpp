@@ -4,6 +4,8 @@
 #include "fake_dialogs.h"
 #include "fake_opening_flows.h"
 #include "fake_process_launcher.h"
+#include "fake_registry.h"
+#include "fake_shell.h"
 #include "fake_startup_services.h"
 #include "fake_user_interface.h"
 
@@ -17,8 +19,10 @@ struct Program {
     FakeUserInterface ui;
     FakeProcessLauncher processes;
     FakeDialogs dialogs;
+    FakeRegistry registry;
+    FakeShell shell;
     FakeOpeningFlows flows;
-    Platform platform{startup, ui, processes, dialogs};
+    Platform platform{startup, ui, processes, dialogs, registry, shell};
 
     int run(const WideString& arguments) { return runProgram(arguments, platform, flows); }
 

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/shell.h"
+
+namespace quillmont::win32 {
+
+class Win32Shell final : public Shell {
+public:
+    void notifyAssociationsChanged() override;
+};
+
+}  // namespace quillmont::win32
