@@ -8,12 +8,25 @@ if [ ! -f "$root/build/windows/CMakeCache.txt" ]; then
   cmake -S "$root" -B "$root/build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMONT_TESTS=ON \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 fi
-cmake --build "$root/build/windows" --target Quillmont >/dev/null
+cmake --build "$root/build/windows" --target Quillmont exact_launch >/dev/null
 source "$root/scripts/wine-env.sh"
 [ -n "${DISPLAY:-}" ] || echo "(no DISPLAY: Quillmont's windows go to a virtual display)" >&2
 quillmont_start_wine
+
+# The command line as the Windows shell would write it: an existing Linux file
+# becomes its Windows path, an argument with white space is put in quotes, one
+# that starts with a quote is taken as it stands ('""' stays two quotes).
+line="\"$(winepath -w "$root/build/windows/bin/Quillmont.exe")\""
+for argument in "$@"; do
+  if [ "${argument#\"}" = "$argument" ] && [ -e "$argument" ] && [ "${argument#/}" != "$argument" ]; then
+    argument="\"$(winepath -w "$argument")\""
+  elif [ "${argument#\"}" = "$argument" ] && [[ "$argument" =~ [[:space:]] ]]; then
+    argument="\"$argument\""
+  fi
+  line+=" $argument"
+done
 set +e
-wine "$root/build/windows/bin/Quillmont.exe" "$@"
+QUILLMONT_EXACT_COMMAND_LINE="$line" wine "$root/build/windows/bin/exact_launch.exe"
 code=$?
 echo "Quillmont exited with code $code" >&2
 exit $code
