@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/wide_string.h"
+
 namespace quillmont {
 
 // The Windows shell, as far as the program talks to it.
@@ -8,6 +10,8 @@ public:
     virtual ~Shell() = default;
     // Tells the shell that file associations changed (SHCNE_ASSOCCHANGED, no items).
     virtual void notifyAssociationsChanged() = 0;
+    // Opens an address with its default handler (the web browser); failures are ignored.
+    virtual void openUrl(const WideString& url) = 0;
 };
 
 }  // namespace quillmont

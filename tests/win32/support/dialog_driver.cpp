@@ -25,6 +25,18 @@ std::vector<HWND> DialogDriver::openDialogs() {
     return enabled;
 }
 
+void DialogDriver::pumpMessages(unsigned milliseconds) {
+    const ULONGLONG until = GetTickCount64() + milliseconds;
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    } while (GetTickCount64() < until);
+}
+
 void DialogDriver::start() {
     t_driver = this;
     deadline_ = GetTickCount64() + timeoutMs_;

@@ -38,6 +38,10 @@ public:
     const std::vector<std::string>& failures() const { return failures_; }
     void fail(const std::string& why) { failures_.push_back(why); }
 
+    // Lets the thread handle its messages for a while, from inside a step that
+    // needs to see the effect of what it did (a repaint, a mouse move).
+    static void pumpMessages(unsigned milliseconds);
+
     // The visible, enabled dialogs (#32770) of this thread, topmost first.
     static std::vector<HWND> openDialogs();
 

@@ -1,0 +1,142 @@
+#include "win32/ui/link_label.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <vector>
+
+#include "win32/res/hand_cursor.h"
+#include "win32/ui/dialog_framework.h"
+
+namespace quillmont::win32 {
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x4C4B;  // "LK"
+
+HCURSOR createHandCursor() {
+    constexpr int kRowBytes = kHandCursorSize / 8;
+    std::array<BYTE, kRowBytes * kHandCursorSize> andPlane{};
+    std::array<BYTE, kRowBytes * kHandCursorSize> xorPlane{};
+    for (int y = 0; y < kHandCursorSize; ++y) {
+        for (int x = 0; x < kHandCursorSize; ++x) {
+            const char pixel = kHandCursorImage[y][x];
+            const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+            const int at = y * kRowBytes + x / 8;
+            if (pixel == ' ') andPlane[at] |= bit;   // transparent: AND 1, XOR 0
+            if (pixel == '.') xorPlane[at] |= bit;   // white: AND 0, XOR 1
+        }
+    }
+    return CreateCursor(programInstance(), kHandCursorHotSpotX, kHandCursorHotSpotY, kHandCursorSize,
+                        kHandCursorSize, andPlane.data(), xorPlane.data());
+}
+
+}  // namespace
+
+LinkLabel::LinkLabel() : hand_(createHandCursor()) {}
+
+LinkLabel::~LinkLabel() {
+    detach();
+    if (underlinedFont_ != nullptr) DeleteObject(underlinedFont_);
+    if (hand_ != nullptr) DestroyCursor(hand_);
+}
+
+bool LinkLabel::attach(HWND control) {
+    detach();
+    if (control == nullptr) return false;
+    normalFont_ = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (underlinedFont_ != nullptr) DeleteObject(underlinedFont_);
+    underlinedFont_ = nullptr;
+    LOGFONTW font{};
+    if (GetObjectW(normalFont_ != nullptr ? normalFont_ : GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font)) {
+        font.lfUnderline = TRUE;
+        underlinedFont_ = CreateFontIndirectW(&font);
+    }
+    if (!SetWindowSubclass(control, &LinkLabel::procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    control_ = control;
+    hovered_ = false;
+    return true;
+}
+
+void LinkLabel::detach() {
+    if (control_ != nullptr) RemoveWindowSubclass(control_, &LinkLabel::procedure, kSubclassId);
+    control_ = nullptr;
+    hovered_ = false;
+}
+
+LRESULT CALLBACK LinkLabel::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) {
+    auto* label = reinterpret_cast<LinkLabel*>(self);
+    if (label == nullptr || label->control_ != window) return DefSubclassProc(window, message, wParam, lParam);
+    return label->handle(message, wParam, lParam);
+}
+
+LRESULT LinkLabel::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND control = control_;
+    switch (message) {
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(control, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+            return 1;
+        }
+        case WM_SETCURSOR:
+            SetCursor(hand_);
+            return TRUE;
+        case WM_MOUSEMOVE:
+            if (!hovered_) {
+                hovered_ = true;
+                TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, control, HOVER_DEFAULT};
+                TrackMouseEvent(&track);
+                RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            }
+            return 0;
+        case WM_MOUSELEAVE:
+            if (hovered_) {
+                hovered_ = false;
+                RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            }
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            // The click fires on the press; the right button acts like the left.
+            SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), 0), 0);
+            return 0;
+        case WM_ENABLE:
+        case WM_SETTEXT:
+            InvalidateRect(control, nullptr, TRUE);
+            break;
+        case WM_NCDESTROY: {
+            detach();
+            return DefSubclassProc(control, message, wParam, lParam);
+        }
+        default:
+            break;
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+void LinkLabel::paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(control_, &ps);
+    const bool lit = hovered_ && IsWindowEnabled(control_);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(dc, lit && underlinedFont_ != nullptr ? underlinedFont_ : normalFont_);
+    SetTextColor(dc, lit ? RGB(0, 0, 255) : GetSysColor(COLOR_WINDOWTEXT));
+    const int length = GetWindowTextLengthW(control_);
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(control_, text.data(), length + 1);
+    RECT client;
+    GetClientRect(control_, &client);
+    const LONG_PTR style = GetWindowLongPtrW(control_, GWL_STYLE);
+    const UINT align = (style & SS_TYPEMASK) == SS_CENTER ? DT_CENTER : DT_LEFT;
+    DrawTextW(dc, text.data(), length, &client, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
+    SelectObject(dc, oldFont);
+    EndPaint(control_, &ps);
+}
+
+}  // namespace quillmont::win32
