@@ -27,9 +27,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
     win32::Win32StartupServices startup(instance);
     win32::Win32UserInterface ui;
     win32::Win32ProcessLauncher processes;
-    win32::Win32Dialogs dialogs;
     win32::Win32Registry registry;
     win32::Win32Shell shell;
+    win32::Win32Dialogs dialogs(ui, registry, shell);
     Platform platform{startup, ui, processes, dialogs, registry, shell};
     PendingFlows flows;
     return runProgram(win32::fromWide(argumentText), platform, flows);

@@ -1,9 +1,14 @@
 #include "win32/ui/win32_dialogs.h"
 
+#include "core/starters/settings_store.h"
+#include "win32/ui/setup_dialog.h"
+#include "win32/ui/window_ref.h"
+
 namespace quillmont::win32 {
 
-// The setup dialog is not built yet; until it is, opening it closes at once as if
-// cancelled, which leaves every stored starter as it was.
-DialogResult Win32Dialogs::runSetupDialog(WindowRef) { return DialogResult::Cancel; }
+DialogResult Win32Dialogs::runSetupDialog(WindowRef owner) {
+    SetupDialog dialog(SettingsStore::instance(registry_), ui_, registry_, shell_);
+    return dialog.run(toHwnd(owner)) == IDOK ? DialogResult::Ok : DialogResult::Cancel;
+}
 
 }  // namespace quillmont::win32

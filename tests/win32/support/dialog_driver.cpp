@@ -58,13 +58,14 @@ void CALLBACK DialogDriver::onTimer(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void DialogDriver::tick() {
-    if (inStep_) return;
-    const std::vector<HWND> dialogs = openDialogs();
+    // The deadline holds even when a step blocks in a nested modal loop.
     if (GetTickCount64() > deadline_) {
         timedOut_ = true;
-        for (HWND window : dialogs) EndDialog(window, IDCANCEL);
+        for (HWND window : openDialogs()) EndDialog(window, IDCANCEL);
         return;
     }
+    if (inStep_) return;
+    const std::vector<HWND> dialogs = openDialogs();
     if (stepsRun_ >= static_cast<int>(steps_.size()) || dialogs.empty()) return;
     HWND target = dialogs.front();
     if (target == lastActedOn_) return;

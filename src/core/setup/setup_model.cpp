@@ -1,0 +1,56 @@
+#include "core/setup/setup_model.h"
+
+namespace quillmont {
+
+std::vector<ListRow> starterRows(const StarterList& list) {
+    std::vector<ListRow> rows;
+    for (int slot = list.nextSlot(0); slot != 0; slot = list.nextSlot(slot)) rows.push_back({list.record(slot).name, slot});
+    return rows;
+}
+
+ActionChoices actionChoices(const StarterList& list) {
+    ActionChoices choices;
+    choices.entries.push_back({kLastUsedActionEntry, StarterList::kUseLastAction});
+    choices.entries.push_back({kChoiceOnceOpenedEntry, StarterList::kAsk});
+    for (const ListRow& row : starterRows(list)) choices.entries.push_back(row);
+    const std::int32_t current = list.defaultAction();
+    for (const ListRow& entry : choices.entries)
+        if (entry.value == current) choices.selected = current;
+    return choices;
+}
+
+bool shouldShowScanHint(const StarterList& j2se, const StarterList& j2me) {
+    return j2se.nextSlot(0) == 0 && j2me.nextSlot(0) == 0;
+}
+
+namespace {
+int editNewRecord(StarterList& list, int slot, const EditStarter& edit) {
+    if (edit(list.record(slot))) return slot;
+    list.removeRecord(slot);
+    return 0;
+}
+}  // namespace
+
+int addStarter(StarterList& list, const EditStarter& edit) {
+    const int slot = list.addRecord();
+    return slot == 0 ? 0 : editNewRecord(list, slot, edit);
+}
+
+int copyStarter(StarterList& list, int source, const EditStarter& edit) {
+    if (!list.isOccupied(source)) return 0;
+    const int slot = list.addRecord();
+    if (slot == 0) return 0;
+    // Look the source up only after adding: adding may move the records.
+    list.record(slot) = list.record(source);
+    return editNewRecord(list, slot, edit);
+}
+
+bool editStarter(StarterList& list, int slot, const EditStarter& edit) {
+    return list.isOccupied(slot) && edit(list.record(slot));
+}
+
+WideString deleteWarning(const StarterRecord& record) {
+    return u"The JAR starter \"" + record.name + u"\" will be deleted.";
+}
+
+}  // namespace quillmont

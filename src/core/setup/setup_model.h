@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/starters/starter_kind.h"
+#include "core/starters/starter_list.h"
+
+namespace quillmont {
+
+// What the setup dialog shows and does, apart from the window system.
+
+struct ListRow {
+    WideString text;
+    std::int32_t value;  // a slot, or for the action combo a DefaultAction value
+};
+
+inline constexpr char16_t kLastUsedActionEntry[] = u" <Last used action>";
+inline constexpr char16_t kChoiceOnceOpenedEntry[] = u" <Choice once opened>";
+inline constexpr char16_t kScanHint[] = u"Use SCAN buttons to detect J2SE/J2ME starters.";
+
+// The starters of a list box, in slot order (the list box sorts them itself).
+std::vector<ListRow> starterRows(const StarterList& list);
+
+// The entries of a default-action combo in the order they are inserted, and the
+// value of the one to select (nothing when DefaultAction names no starter).
+struct ActionChoices {
+    std::vector<ListRow> entries;
+    std::optional<std::int32_t> selected;
+};
+ActionChoices actionChoices(const StarterList& list);
+
+// The hint shows once, only when neither list holds a starter.
+bool shouldShowScanHint(const StarterList& j2se, const StarterList& j2me);
+
+// Edits a record in place; true when the user confirmed.
+using EditStarter = std::function<bool(StarterRecord&)>;
+
+// Add and Copy put a new record into the lowest free slot and let the user edit
+// it; a cancelled edit frees the slot again. Both return the slot to select, or
+// 0 when nothing was added (cancelled, or the list is full).
+int addStarter(StarterList& list, const EditStarter& edit);
+int copyStarter(StarterList& list, int source, const EditStarter& edit);
+// True when the user confirmed the edit of an existing starter.
+bool editStarter(StarterList& list, int slot, const EditStarter& edit);
+
+// The warning that asks before a starter is deleted.
+WideString deleteWarning(const StarterRecord& record);
+
+}  // namespace quillmont

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "core/text/wide_string.h"
+
+namespace quillmont {
+
+// White space as the wide-character space test of a Unicode locale sees it: the
+// six ASCII spaces and the Unicode space separators and line breaks.
+bool isWideSpace(char16_t c);
+// The text without leading and trailing white space.
+WideString trimmed(const WideString& text);
+
+}  // namespace quillmont

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <windows.h>
+
+#include "core/starters/settings_store.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/user_interface.h"
+#include "win32/ui/link_label.h"
+
+namespace quillmont::win32 {
+
+// The setup dialog (201): both starter lists, their default actions and the
+// links. It edits the store's lists in place; OK saves them, Cancel reloads them.
+class SetupDialog {
+public:
+    SetupDialog(SettingsStore& store, UserInterface& ui, Registry& registry, Shell& shell)
+        : store_(store), ui_(ui), registry_(registry), shell_(shell) {}
+    // IDOK or IDCANCEL.
+    INT_PTR run(HWND owner);
+
+    struct Side {
+        StarterKind kind;
+        int list, scan, add, copy, edit, remove, action;
+    };
+
+private:
+    static INT_PTR CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
+    void initialize();
+    bool command(int id, int code);
+    void showScanHint();
+
+    void fillList(const Side& side);
+    void fillActions(const Side& side);
+    void applyEnablingRule();
+    int selectedSlot(const Side& side) const;
+    void showStarter(const Side& side, int slot);  // adds its row and selects it
+    void afterChange(const Side& side);
+
+    void add(const Side& side);
+    void copy(const Side& side);
+    void edit(const Side& side);
+    void remove(const Side& side);
+    void chooseAction(const Side& side);
+    bool editRecord(StarterKind kind, StarterRecord& record);
+
+    SettingsStore& store_;
+    UserInterface& ui_;
+    Registry& registry_;
+    Shell& shell_;
+    HWND dialog_ = nullptr;
+    LinkLabel about_, update_, associations_;
+};
+
+}  // namespace quillmont::win32

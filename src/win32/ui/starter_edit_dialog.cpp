@@ -1,0 +1,104 @@
+#include "win32/ui/starter_edit_dialog.h"
+
+#include <algorithm>
+
+#include "core/setup/starter_edit_model.h"
+#include "core/text/trim.h"
+#include "win32/res/resource_ids.h"
+#include "win32/ui/dialog_centring.h"
+#include "win32/ui/dialog_framework.h"
+#include "win32/ui/dialog_text.h"
+#include "win32/ui/window_ref.h"
+
+namespace quillmont::win32 {
+
+INT_PTR StarterEditDialog::run(HWND owner) {
+    return DialogBoxParamW(programInstance(), MAKEINTRESOURCEW(starterEditVariant(kind_).dialogId), owner,
+                           &StarterEditDialog::procedure, reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK StarterEditDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        auto* self = reinterpret_cast<StarterEditDialog*>(lParam);
+        self->dialog_ = dialog;
+        self->initialize();
+        return TRUE;
+    }
+    auto* self = reinterpret_cast<StarterEditDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (self != nullptr && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) return self->command(LOWORD(wParam));
+    return FALSE;
+}
+
+void StarterEditDialog::initialize() {
+    centreDialog(dialog_);
+    SendDlgItemMessageW(dialog_, IDC_STARTER_NAME, EM_LIMITTEXT, kNameLimit, 0);
+    SendDlgItemMessageW(dialog_, IDC_STARTER_EXECUTABLE, EM_LIMITTEXT, kExecutableFileLimit, 0);
+    SendDlgItemMessageW(dialog_, IDC_STARTER_ARGUMENTS, EM_LIMITTEXT, kArgumentsLimit, 0);
+    setControlText(dialog_, IDC_STARTER_NAME, record_.name);
+    setControlText(dialog_, IDC_STARTER_EXECUTABLE, record_.executableFile);
+    setControlText(dialog_, IDC_STARTER_ARGUMENTS, record_.arguments);
+}
+
+bool StarterEditDialog::command(int id) {
+    switch (id) {
+        case IDC_STARTER_BROWSE: browse(); return true;
+        case IDC_STARTER_SNIPPETS: offerSnippets(); return true;
+        case IDOK: confirm(); return true;
+        case IDCANCEL: EndDialog(dialog_, IDCANCEL); return true;
+        default: return false;
+    }
+}
+
+void StarterEditDialog::browse() {
+    FileOpenRequest request;
+    request.owner = toWindowRef(dialog_);
+    request.title = u"Select an Executable File";
+    request.filters = {{u"Executable Files (*.exe;*.com;*.bat)", u"*.exe;*.com;*.bat"}, {u"All Files", u"*.*"}};
+    request.bufferSize = 1024;
+    // A name too long for the dialog's buffer starts the dialog without one.
+    const WideString current = trimmed(controlText(dialog_, IDC_STARTER_EXECUTABLE));
+    if (current.size() < static_cast<std::size_t>(request.bufferSize)) request.initialFile = current;
+    if (std::optional<WideString> chosen = ui_.chooseFileToOpen(request))
+        setControlText(dialog_, IDC_STARTER_EXECUTABLE, *chosen);
+}
+
+void StarterEditDialog::offerSnippets() {
+    const StarterEditVariant& variant = starterEditVariant(kind_);
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 1, toWide(variant.snippets[0]).c_str());
+    AppendMenuW(menu, MF_STRING, 2, toWide(variant.snippets[1]).c_str());
+    RECT button;
+    GetWindowRect(GetDlgItem(dialog_, IDC_STARTER_SNIPPETS), &button);
+    POINT at{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    if (MonitorFromPoint(at, MONITOR_DEFAULTTONULL) == nullptr) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor);
+        at.x = std::max(monitor.rcWork.left, std::min(at.x, monitor.rcWork.right - 1));
+    }
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, at.x, at.y, 0, dialog_, nullptr));
+    DestroyMenu(menu);
+    if (chosen != 1 && chosen != 2) return;
+    // Appended at the very end, whatever was selected and wherever the caret stood.
+    HWND arguments = GetDlgItem(dialog_, IDC_STARTER_ARGUMENTS);
+    const int end = GetWindowTextLengthW(arguments);
+    SendMessageW(arguments, EM_SETSEL, end, end);
+    SendMessageW(arguments, EM_SCROLLCARET, 0, 0);
+    SendMessageW(arguments, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(toWide(variant.snippets[chosen - 1]).c_str()));
+}
+
+void StarterEditDialog::confirm() {
+    const StarterEditOutcome outcome =
+        checkStarterFields(controlText(dialog_, IDC_STARTER_NAME), controlText(dialog_, IDC_STARTER_EXECUTABLE),
+                           controlText(dialog_, IDC_STARTER_ARGUMENTS));
+    if (!outcome.record) {
+        ui_.showMessage(toWindowRef(dialog_), outcome.error, MessageKind::ValidationError);
+        return;
+    }
+    record_ = *outcome.record;
+    EndDialog(dialog_, IDOK);
+}
+
+}  // namespace quillmont::win32
