@@ -6,10 +6,20 @@
 
 using namespace quillmont::testing;
 
-TEST(QuillmontExe, SetupEndsWithZero) {
-    RemoteProgram program(quillmontCommandLine(L" /setup"));
-    ASSERT_TRUE(program.valid());
-    EXPECT_EQ(program.waitForExit(), 0u);
+// "/setup" shows the setup dialog without owner and ends with 0 whichever
+// button closes it (the first run's hint box is answered on the way).
+TEST(QuillmontExe, SetupEndsWithZeroWhicheverButtonClosesIt) {
+    for (int button : {IDOK, IDCANCEL}) {
+        RemoteProgram program(quillmontCommandLine(L" /setup"));
+        ASSERT_TRUE(program.valid());
+        if (HWND hint = program.waitForDialogTitled(L"Information", 3000)) DialogWindow(hint).click(IDOK);
+        HWND setup = program.waitForDialogTitled(L"Quillmont Setup");
+        ASSERT_NE(setup, nullptr);
+        DialogWindow window(setup);
+        EXPECT_EQ(window.owner(), nullptr);
+        window.click(button);
+        EXPECT_EQ(program.waitForExit(), 0u) << button;
+    }
 }
 
 TEST(QuillmontExe, NoArgumentOffersTheFileOpenDialogAndCancellingEndsWithOne) {

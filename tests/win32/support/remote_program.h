@@ -23,10 +23,14 @@ public:
     // The first visible dialog (#32770) of the program, or null after the timeout
     // or once the program has ended.
     HWND waitForDialog(unsigned timeoutMs = 20000) const;
+    // The same for the first enabled dialog with this caption.
+    HWND waitForDialogTitled(const std::wstring& caption, unsigned timeoutMs = 20000) const;
     // The exit code, or nothing when the program is still running after the timeout.
     std::optional<DWORD> waitForExit(unsigned timeoutMs = 20000) const;
 
 private:
+    HWND find(const std::wstring* caption, unsigned timeoutMs) const;
+
     win32::UniqueHandle process_;
     DWORD processId_ = 0;
 };

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "core/setup/setup_model.h"
+#include "core/setup/starter_edit_model.h"
+#include "core/text/trim.h"
+
+using namespace quillmont;
+
+namespace {
+
+StarterList listOf(std::initializer_list<std::pair<int, const char16_t*>> starters) {
+    StarterList list;
+    for (const auto& [slot, name] : starters) list.placeRecord(slot, {name, u"x.exe", u""});
+    return list;
+}
+
+EditStarter answering(bool ok, const char16_t* newName = nullptr) {
+    return [=](StarterRecord& record) {
+        if (newName != nullptr) record.name = newName;
+        return ok;
+    };
+}
+
+}  // namespace
+
+TEST(SetupModel, TheActionComboHoldsTheFixedEntriesThenTheStartersAndSelectsByValue) {
+    StarterList list = listOf({{3, u"Three"}, {1, u"One"}});
+    list.setDefaultAction(3);
+    ActionChoices choices = actionChoices(list);
+    ASSERT_EQ(choices.entries.size(), 4u);
+    EXPECT_EQ(choices.entries[0].text, u" <Last used action>");
+    EXPECT_EQ(choices.entries[0].value, -1);
+    EXPECT_EQ(choices.entries[1].text, u" <Choice once opened>");
+    EXPECT_EQ(choices.entries[1].value, 0);
+    EXPECT_EQ(choices.entries[2].value, 1);
+    EXPECT_EQ(choices.entries[3].value, 3);
+    EXPECT_EQ(choices.selected, 3);
+
+    list.setDefaultAction(7);  // names no starter
+    EXPECT_FALSE(actionChoices(list).selected.has_value());
+    list.setDefaultAction(-1);
+    EXPECT_EQ(actionChoices(list).selected, -1);
+}
+
+TEST(SetupModel, TheScanHintNeedsBothListsEmpty) {
+    EXPECT_TRUE(shouldShowScanHint(StarterList{}, StarterList{}));
+    EXPECT_FALSE(shouldShowScanHint(listOf({{1, u"a"}}), StarterList{}));
+    EXPECT_FALSE(shouldShowScanHint(StarterList{}, listOf({{9, u"a"}})));
+}
+
+TEST(SetupModel, CancelledAddOrCopyFreesTheSlotAndLeavesTheSourceAlone) {
+    StarterList list = listOf({{1, u"Java"}});
+    EXPECT_EQ(addStarter(list, answering(false, u"typed")), 0);
+    EXPECT_EQ(copyStarter(list, 1, answering(false, u"typed")), 0);
+    EXPECT_EQ(list.nextSlot(1), 0);
+    EXPECT_EQ(list.record(1).name, u"Java");
+    EXPECT_EQ(addStarter(list, answering(true, u"new")), 2);  // the freed slot again
+    EXPECT_EQ(copyStarter(list, 1, answering(true)), 3);
+    EXPECT_EQ(list.record(3), list.record(1));
+    EXPECT_EQ(copyStarter(list, 9, answering(true)), 0);  // no such source
+}
+
+TEST(SetupModel, EditingAMissingSlotDoesNothing) {
+    StarterList list = listOf({{1, u"Java"}});
+    EXPECT_FALSE(editStarter(list, 2, answering(true, u"x")));
+    EXPECT_TRUE(editStarter(list, 1, answering(true, u"Renamed")));
+    EXPECT_EQ(list.record(1).name, u"Renamed");
+}
+
+TEST(SetupModel, DeleteWarningNamesTheStarter) {
+    EXPECT_EQ(deleteWarning({u"My \"JDK\"", u"", u""}), u"The JAR starter \"My \"JDK\"\" will be deleted.");
+}
+
+TEST(StarterEditModel, ChecksNameFirstThenExecutableAndTrimsEverything) {
+    EXPECT_EQ(checkStarterFields(u" \t", u"", u"").error, u"The \"Name\" field is empty.");
+    EXPECT_EQ(checkStarterFields(u"Java", u"\u3000", u"").error, u"The \"Executable File\" field is empty.");
+    const StarterEditOutcome ok = checkStarterFields(u"  Java 17 ", u"\tC:\\jdk\\java.exe\r\n", u"   ");
+    ASSERT_TRUE(ok.record.has_value());
+    EXPECT_EQ(*ok.record, (StarterRecord{u"Java 17", u"C:\\jdk\\java.exe", u""}));
+}
+
+TEST(Trim, RemovesUnicodeSpacesButNotOtherCharacters) {
+    EXPECT_EQ(trimmed(u"\u2003\u00a0x y\u2029\v"), u"\u00a0x y");  // a no-break space is kept
+    EXPECT_EQ(trimmed(u"\u200b"), u"\u200b");                    // a zero-width space is not white space
+    EXPECT_EQ(trimmed(u""), u"");
+}
