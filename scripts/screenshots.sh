@@ -6,23 +6,30 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/bootstrap.sh"
 [ -f "$root/build/windows/CMakeCache.txt" ] || "$root/scripts/build.sh" windows
-cmake --build "$root/build/windows" --target Quillmont exact_launch >/dev/null
+cmake --build "$root/build/windows" --target Quillmont exact_launch dialog_gallery >/dev/null
 unset DISPLAY
 source "$root/scripts/wine-env.sh"
 quillmont_start_wine
 out="$root/docs/screenshots"; mkdir -p "$out"
 exe="$root/build/windows/bin/Quillmont.exe"
 
-# shoot NAME ARGUMENT-TEXT: runs Quillmont with exactly this argument text in a
-# fresh virtual desktop and photographs it.
+# Screen resolution of the shots: 96 or 144 dots per inch.
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true
+  wineserver -p
+}
+
+# shoot NAME ARGUMENT-TEXT [PROGRAM]: runs the program (Quillmont.exe) with
+# exactly this argument text in a fresh virtual desktop and photographs it.
 shoot() {
   local name=$1
-  local windows_exe; windows_exe=$(winepath -w "$exe")
+  local windows_exe; windows_exe=$(winepath -w "${3:-$exe}")
   QUILLMONT_EXACT_COMMAND_LINE="\"$windows_exe\"${2:+ $2}" \
-    wine explorer /desktop=quillmont,800x600 "$root/build/windows/bin/exact_launch.exe" >/dev/null 2>&1 &
+    wine explorer /desktop=quillmont,1000x750 "$root/build/windows/bin/exact_launch.exe" >/dev/null 2>&1 &
   local runner=$!
   sleep 5
-  import -window root -crop 800x600+0+0 +repage "$out/$name.full.png"
+  import -window root -crop 1000x750+0+0 +repage "$out/$name.full.png"
   convert "$out/$name.full.png" -trim +repage -bordercolor white -border 8 "$out/$name.png"
   rm -f "$out/$name.full.png"
   kill "$runner" 2>/dev/null || true
@@ -31,6 +38,18 @@ shoot() {
   echo "wrote docs/screenshots/$name.png"
 }
 
-shoot command-line-error '"C:\unterminated'
-shoot file-name-error '""'
-shoot file-open-dialog
+gallery="$root/build/windows/bin/dialog_gallery.exe"
+for dpi in 96 144; do
+  set_dpi "$dpi"
+  suffix=""; [ "$dpi" = 96 ] || suffix="-$dpi"
+  # An empty configuration first, so that the setup dialog shows its first-run hint.
+  wine reg delete 'HKCU\Software\Brenwick\Quillmont' /f >/dev/null 2>&1 || true
+  shoot "setup-first-run$suffix" /setup
+  shoot "about$suffix" about "$gallery"
+  shoot "j2se-starter$suffix" j2se-starter "$gallery"
+  shoot "j2me-starter$suffix" j2me-starter "$gallery"
+  shoot "command-line-error$suffix" '"C:\unterminated'
+  shoot "file-name-error$suffix" '""'
+  shoot "file-open-dialog$suffix"
+done
+set_dpi 96
