@@ -253,3 +253,53 @@ TEST(SetupDialog, TheFileAssociationsLinkAsksOverTheDialog) {
     EXPECT_EQ(confirmationOwner, setupWindow);
     EXPECT_EQ(setup.shell.associationNotifications, 0);
 }
+
+TEST(SetupDialog, ControlsComeInTheirTabOrderWithTheirTextsAndStyles) {
+    SetupRun setup;
+    setup.storeStarter(kJ2se, 1, u"Java");
+    std::vector<DialogWindow::Control> controls;
+    HICON bigIcon = nullptr, smallIcon = nullptr;
+    setup.run({[&](DialogWindow& dialog) {
+        controls = dialog.controls();
+        bigIcon = reinterpret_cast<HICON>(SendMessageW(dialog.handle(), WM_GETICON, ICON_BIG, 0));
+        smallIcon = reinterpret_cast<HICON>(SendMessageW(dialog.handle(), WM_GETICON, ICON_SMALL, 0));
+        dialog.click(IDCANCEL);
+    }});
+    struct Expected {
+        int id;
+        const wchar_t* text;
+    };
+    const std::vector<Expected> expected = {
+        {IDC_J2SE_LIST, L""}, {IDC_J2SE_SCAN, L"Scan"}, {IDC_J2SE_ADD, L"Add"}, {IDC_J2SE_COPY, L"Copy"},
+        {IDC_J2SE_EDIT, L"Edit"}, {IDC_J2SE_DELETE, L"Delete"}, {IDC_J2SE_ACTION, nullptr},
+        {IDC_J2ME_LIST, L""}, {IDC_J2ME_SCAN, L"Scan"}, {IDC_J2ME_ADD, L"Add"}, {IDC_J2ME_COPY, L"Copy"},
+        {IDC_J2ME_EDIT, L"Edit"}, {IDC_J2ME_DELETE, L"Delete"}, {IDC_J2ME_ACTION, nullptr},
+        {IDOK, L"OK"}, {IDCANCEL, L"Cancel"}, {-1, L"J2SE Starters"}, {-1, L"J2ME Starters"},
+        {-1, L"Action on opening JAR files"}, {-1, L"Action on opening JAD/JAR files"},
+        {IDC_ABOUT_LINK, L"About..."}, {IDC_ASSOCIATIONS_LINK, L"File Associations..."},
+        {IDC_UPDATE_LINK, L"Check for Updates..."}};
+    ASSERT_EQ(controls.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        if (expected[i].id != -1) {
+            EXPECT_EQ(controls[i].id, expected[i].id) << i;
+        }
+        if (expected[i].text != nullptr) {
+            EXPECT_EQ(controls[i].text, expected[i].text) << i;
+        }
+    }
+    for (int list : {0, 7}) {
+        EXPECT_TRUE(controls[list].style & LBS_SORT);
+        EXPECT_TRUE(controls[list].style & LBS_NOTIFY);  // (a list box drops WS_VSCROLL while it needs no bar)
+    }
+    for (int combo : {6, 13}) {
+        EXPECT_EQ(controls[combo].style & 3u, static_cast<DWORD>(CBS_DROPDOWNLIST));
+        EXPECT_TRUE(controls[combo].style & CBS_SORT);
+    }
+    EXPECT_EQ(controls[14].style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    for (int link : {20, 21, 22}) {
+        EXPECT_TRUE(controls[link].style & SS_NOTIFY);
+        EXPECT_TRUE(controls[link].style & SS_NOPREFIX);
+    }
+    EXPECT_NE(bigIcon, nullptr);
+    EXPECT_NE(smallIcon, nullptr);
+}
