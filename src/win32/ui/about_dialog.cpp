@@ -7,23 +7,18 @@
 #include "win32/platform/wide_text.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/dialog_centring.h"
-#include "win32/ui/dialog_framework.h"
+#include "win32/ui/modal_dialog.h"
 
 namespace quillmont::win32 {
 
-INT_PTR AboutDialog::run(HWND owner) {
-    return DialogBoxParamW(programInstance(), MAKEINTRESOURCEW(IDD_ABOUT), owner, &AboutDialog::procedure,
-                           reinterpret_cast<LPARAM>(this));
-}
+INT_PTR AboutDialog::run(HWND owner) { return runModalDialog(IDD_ABOUT, owner, *this); }
 
-INT_PTR CALLBACK AboutDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR AboutDialog::handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        reinterpret_cast<AboutDialog*>(lParam)->initialize(dialog);
+        initialize(dialog);
         return TRUE;
     }
-    auto* self = reinterpret_cast<AboutDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (self != nullptr && message == WM_COMMAND) return self->command(dialog, LOWORD(wParam));
+    if (message == WM_COMMAND) return command(dialog, LOWORD(wParam));
     return FALSE;
 }
 

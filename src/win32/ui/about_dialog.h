@@ -13,9 +13,9 @@ public:
     explicit AboutDialog(Shell& shell) : shell_(shell) {}
     // IDOK or IDCANCEL; no caller uses it.
     INT_PTR run(HWND owner);
+    INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static INT_PTR CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
     void initialize(HWND dialog);
     bool command(HWND dialog, int id);
 

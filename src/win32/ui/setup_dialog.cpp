@@ -6,6 +6,7 @@
 #include "win32/ui/about_dialog.h"
 #include "win32/ui/dialog_centring.h"
 #include "win32/ui/dialog_framework.h"
+#include "win32/ui/modal_dialog.h"
 #include "win32/ui/dialog_text.h"
 #include "win32/ui/starter_edit_dialog.h"
 #include "win32/ui/window_ref.h"
@@ -31,28 +32,24 @@ void setProgramIcon(HWND dialog) {
 
 }  // namespace
 
-INT_PTR SetupDialog::run(HWND owner) {
-    return DialogBoxParamW(programInstance(), MAKEINTRESOURCEW(IDD_SETUP), owner, &SetupDialog::procedure,
-                           reinterpret_cast<LPARAM>(this));
-}
+INT_PTR SetupDialog::run(HWND owner) { return runModalDialog(IDD_SETUP, owner, *this); }
 
-INT_PTR CALLBACK SetupDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        auto* self = reinterpret_cast<SetupDialog*>(lParam);
-        self->dialog_ = dialog;
-        self->initialize();
-        return TRUE;
+INT_PTR SetupDialog::handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            dialog_ = dialog;
+            initialize();
+            return TRUE;
+        case WM_TIMER:
+            if (wParam != IDT_SCAN_HINT) return FALSE;
+            KillTimer(dialog, IDT_SCAN_HINT);
+            showScanHint();
+            return TRUE;
+        case WM_COMMAND:
+            return command(LOWORD(wParam), HIWORD(wParam));
+        default:
+            return FALSE;
     }
-    auto* self = reinterpret_cast<SetupDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (self == nullptr) return FALSE;
-    if (message == WM_TIMER && wParam == IDT_SCAN_HINT) {
-        KillTimer(dialog, IDT_SCAN_HINT);
-        self->showScanHint();
-        return TRUE;
-    }
-    if (message == WM_COMMAND) return self->command(LOWORD(wParam), HIWORD(wParam));
-    return FALSE;
 }
 
 void SetupDialog::initialize() {

@@ -18,6 +18,7 @@ public:
         : store_(store), ui_(ui), registry_(registry), shell_(shell) {}
     // IDOK or IDCANCEL.
     INT_PTR run(HWND owner);
+    INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
     struct Side {
         StarterKind kind;
@@ -25,7 +26,6 @@ public:
     };
 
 private:
-    static INT_PTR CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
     void initialize();
     bool command(int id, int code);
     void showScanHint();

@@ -6,27 +6,21 @@
 #include "core/text/trim.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/dialog_centring.h"
-#include "win32/ui/dialog_framework.h"
+#include "win32/ui/modal_dialog.h"
 #include "win32/ui/dialog_text.h"
 #include "win32/ui/window_ref.h"
 
 namespace quillmont::win32 {
 
-INT_PTR StarterEditDialog::run(HWND owner) {
-    return DialogBoxParamW(programInstance(), MAKEINTRESOURCEW(starterEditVariant(kind_).dialogId), owner,
-                           &StarterEditDialog::procedure, reinterpret_cast<LPARAM>(this));
-}
+INT_PTR StarterEditDialog::run(HWND owner) { return runModalDialog(starterEditVariant(kind_).dialogId, owner, *this); }
 
-INT_PTR CALLBACK StarterEditDialog::procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR StarterEditDialog::handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        auto* self = reinterpret_cast<StarterEditDialog*>(lParam);
-        self->dialog_ = dialog;
-        self->initialize();
+        dialog_ = dialog;
+        initialize();
         return TRUE;
     }
-    auto* self = reinterpret_cast<StarterEditDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (self != nullptr && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) return self->command(LOWORD(wParam));
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) return command(LOWORD(wParam));
     return FALSE;
 }
 

@@ -16,9 +16,9 @@ public:
         : record_(record), kind_(kind), ui_(ui) {}
     // IDOK after the record was written, IDCANCEL otherwise.
     INT_PTR run(HWND owner);
+    INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static INT_PTR CALLBACK procedure(HWND, UINT, WPARAM, LPARAM);
     void initialize();
     bool command(int id);
     void browse();
