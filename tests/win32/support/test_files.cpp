@@ -20,11 +20,15 @@ std::wstring makeTemporaryFolder(const std::wstring& name) {
     static std::atomic<unsigned> counter{0};
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
-    std::wstring folder = std::wstring(temp) + L"quillmont tests " + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(folder.c_str(), nullptr);
-    folder += L"\\" + name + L" " + std::to_wstring(++counter);
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
+    // Process ids come back under Wine, so a folder is only ever taken when this
+    // call created it: a folder left by an earlier run is passed over.
+    const std::wstring base = std::wstring(temp) + L"quillmont tests " + std::to_wstring(GetCurrentProcessId());
+    CreateDirectoryW(base.c_str(), nullptr);
+    while (true) {
+        const std::wstring folder = base + L"\\" + name + L" " + std::to_wstring(++counter);
+        if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return folder;
+    }
 }
 
 std::optional<std::wstring> readUtf16File(const std::wstring& path) {
