@@ -1,11 +1,22 @@
 #pragma once
 
+#include <cstdint>
+
+#include "core/starters/starter_kind.h"
 #include "platform/window_ref.h"
 
 namespace quillmont {
 
 // Dialog results use the command numbers of the buttons that closed them.
 enum class DialogResult { Ok = 1, Cancel = 2 };
+
+struct StarterSelection {
+    DialogResult result = DialogResult::Cancel;
+    std::int32_t slot = 0;  // the chosen starter; 0 when none
+};
+
+// The three answers of the dialog that reports a wrong MIDlet-Jar-Size.
+enum class JadSizeAnswer { CorrectThisFile = 1, CreateTemporaryFile = 1013, Cancel = 2 };
 
 // The program's own modal dialogs, as the portable flows start them. The Win32
 // layer runs the real dialogs from the resource script; tests answer from a script.
@@ -14,6 +25,9 @@ public:
     virtual ~Dialogs() = default;
     // The setup dialog; on Ok it has saved both starter lists.
     virtual DialogResult runSetupDialog(WindowRef owner) = 0;
+    // The starter selection dialog of one kind.
+    virtual StarterSelection runSelectionDialog(StarterKind kind, WindowRef owner) = 0;
+    virtual JadSizeAnswer runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) = 0;
 };
 
 }  // namespace quillmont

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/process_launcher.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -11,8 +12,8 @@ namespace quillmont {
 
 // The ports through which the portable code reaches the operating system. One
 // instance lives for the run; the Win32 layer fills it with real implementations,
-// the native tests with fakes. Further ports (registry, files and paths, XML
-// documents, HTTP, shell, version resources) join as members here.
+// the native tests with fakes. Further ports (XML
+// documents, HTTP, version resources) join as members here.
 struct Platform {
     StartupServices& startup;
     UserInterface& ui;
@@ -20,6 +21,7 @@ struct Platform {
     Dialogs& dialogs;
     Registry& registry;
     Shell& shell;
+    Files& files;
 };
 
 }  // namespace quillmont

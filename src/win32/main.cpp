@@ -2,25 +2,16 @@
 #include <windows.h>
 
 #include "core/app/program_entry.h"
+#include "core/launch/launch_flows.h"
+#include "core/starters/settings_store.h"
 #include "win32/platform/wide_text.h"
+#include "win32/platform/win32_files.h"
 #include "win32/platform/win32_process_launcher.h"
 #include "win32/platform/win32_registry.h"
 #include "win32/platform/win32_shell.h"
 #include "win32/platform/win32_startup_services.h"
 #include "win32/ui/win32_dialogs.h"
 #include "win32/ui/win32_user_interface.h"
-
-namespace {
-
-// The JAD and JAR flows are not built yet: until they are, opening a file starts
-// nothing and the run ends with exit code 1.
-class PendingFlows final : public quillmont::OpeningFlows {
-public:
-    bool runJadFlow(const quillmont::WideString&, bool, const quillmont::WideString&) override { return false; }
-    bool runJarFlow(const quillmont::WideString&, bool, const quillmont::WideString&) override { return false; }
-};
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
     using namespace quillmont;
@@ -30,7 +21,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
     win32::Win32Registry registry;
     win32::Win32Shell shell;
     win32::Win32Dialogs dialogs(ui, registry, shell);
-    Platform platform{startup, ui, processes, dialogs, registry, shell};
-    PendingFlows flows;
+    win32::Win32Files files;
+    Platform platform{startup, ui, processes, dialogs, registry, shell, files};
+    LaunchFlows flows({platform, [&registry]() -> SettingsStore& { return SettingsStore::instance(registry); }});
     return runProgram(win32::fromWide(argumentText), platform, flows);
 }

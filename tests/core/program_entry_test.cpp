@@ -2,6 +2,7 @@
 
 #include "core/app/program_entry.h"
 #include "fake_dialogs.h"
+#include "fake_files.h"
 #include "fake_opening_flows.h"
 #include "fake_process_launcher.h"
 #include "fake_registry.h"
@@ -21,8 +22,9 @@ struct Program {
     FakeDialogs dialogs;
     FakeRegistry registry;
     FakeShell shell;
+    FakeFiles files;
     FakeOpeningFlows flows;
-    Platform platform{startup, ui, processes, dialogs, registry, shell};
+    Platform platform{startup, ui, processes, dialogs, registry, shell, files};
 
     int run(const WideString& arguments) { return runProgram(arguments, platform, flows); }
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -8,12 +12,48 @@ namespace quillmont::testing {
 
 class FakeDialogs final : public Dialogs {
 public:
+    struct SelectionRun {
+        StarterKind kind;
+        WindowRef owner;
+    };
+    struct SizeRun {
+        std::uint32_t jarSize;
+        std::uint32_t declaredSize;
+        WindowRef owner;
+    };
+
     std::vector<WindowRef> setupOwners;  // one entry per run of the setup dialog
     DialogResult setupResult = DialogResult::Cancel;
+    std::function<void()> onSetup;       // what the user does in the setup dialog
+
+    std::vector<SelectionRun> selectionRuns;
+    StarterSelection selection;          // the answer of every selection dialog
+
+    std::vector<SizeRun> sizeRuns;
+    JadSizeAnswer sizeAnswer = JadSizeAnswer::Cancel;
+    std::function<void()> onSizeDialog;  // what happens meanwhile
+
+    // Every dialog in the order shown: "setup", "selection", "size".
+    std::vector<std::string> shown;
 
     DialogResult runSetupDialog(WindowRef owner) override {
+        shown.push_back("setup");
         setupOwners.push_back(owner);
+        if (onSetup) onSetup();
         return setupResult;
+    }
+
+    StarterSelection runSelectionDialog(StarterKind kind, WindowRef owner) override {
+        shown.push_back("selection");
+        selectionRuns.push_back({kind, owner});
+        return selection;
+    }
+
+    JadSizeAnswer runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) override {
+        shown.push_back("size");
+        sizeRuns.push_back({jarSize, declaredSize, owner});
+        if (onSizeDialog) onSizeDialog();
+        return sizeAnswer;
     }
 };
 

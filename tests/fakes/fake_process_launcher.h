@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -14,8 +15,12 @@ class FakeProcessLauncher final : public ProcessLauncher {
 public:
     std::set<WideString> programs;
     std::vector<WideString> started;  // command lines of the processes "created"
+    std::vector<WideString> attempts; // every command line, created or not
+    std::function<void()> onCreate;   // runs when a process is about to be created
 
     bool createProcess(const WideString& commandLine) override {
+        attempts.push_back(commandLine);
+        if (onCreate) onCreate();
         if (programs.count(programOf(commandLine)) == 0) return false;
         started.push_back(commandLine);
         return true;

@@ -38,3 +38,15 @@
 #define IDC_STARTER_BROWSE 1014
 #define IDC_STARTER_ARGUMENTS 1015
 #define IDC_STARTER_SNIPPETS 1026
+
+// Starter selection dialogs
+#define IDD_J2SE_SELECT 204
+#define IDD_J2ME_SELECT 208
+#define IDC_SELECT_LIST 1012
+#define IDC_SELECT_SETUP 1013
+// IDC_ABOUT_LINK and IDC_UPDATE_LINK as in the setup dialog
+
+// JAD size dialog
+#define IDD_JAD_SIZE 209
+#define IDC_SIZE_TEMPORARY 1013
+#define IDC_SIZE_TEXT 1022

@@ -8,6 +8,7 @@
 #include "win32/ui/dialog_framework.h"
 #include "win32/ui/modal_dialog.h"
 #include "win32/ui/dialog_text.h"
+#include "win32/ui/list_controls.h"
 #include "win32/ui/starter_edit_dialog.h"
 #include "win32/ui/window_ref.h"
 
@@ -21,14 +22,6 @@ constexpr SetupDialog::Side kSides[] = {
     {StarterKind::J2ME, IDC_J2ME_LIST, IDC_J2ME_SCAN, IDC_J2ME_ADD, IDC_J2ME_COPY, IDC_J2ME_EDIT, IDC_J2ME_DELETE,
      IDC_J2ME_ACTION},
 };
-
-void setProgramIcon(HWND dialog) {
-    for (auto [which, metric] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
-        const int size = GetSystemMetrics(metric);
-        HANDLE icon = LoadImageW(programInstance(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, LR_SHARED);
-        SendMessageW(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-    }
-}
 
 }  // namespace
 
@@ -114,12 +107,7 @@ bool SetupDialog::command(int id, int code) {
 }
 
 void SetupDialog::fillList(const Side& side) {
-    HWND list = GetDlgItem(dialog_, side.list);
-    SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const ListRow& row : starterRows(store_.list(side.kind))) {
-        const LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(row.text).c_str()));
-        SendMessageW(list, LB_SETITEMDATA, at, row.value);
-    }
+    fillListBox(GetDlgItem(dialog_, side.list), starterRows(store_.list(side.kind)));
 }
 
 void SetupDialog::fillActions(const Side& side) {
@@ -150,9 +138,7 @@ void SetupDialog::applyEnablingRule() {
 }
 
 int SetupDialog::selectedSlot(const Side& side) const {
-    const LRESULT at = SendDlgItemMessageW(dialog_, side.list, LB_GETCURSEL, 0, 0);
-    if (at == LB_ERR) return 0;
-    return static_cast<int>(SendDlgItemMessageW(dialog_, side.list, LB_GETITEMDATA, at, 0));
+    return selectedListBoxData(GetDlgItem(dialog_, side.list));
 }
 
 void SetupDialog::showStarter(const Side& side, int slot) {

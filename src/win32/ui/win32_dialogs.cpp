@@ -1,6 +1,8 @@
 #include "win32/ui/win32_dialogs.h"
 
 #include "core/starters/settings_store.h"
+#include "win32/ui/jad_size_dialog.h"
+#include "win32/ui/selection_dialog.h"
 #include "win32/ui/setup_dialog.h"
 #include "win32/ui/window_ref.h"
 
@@ -9,6 +11,14 @@ namespace quillmont::win32 {
 DialogResult Win32Dialogs::runSetupDialog(WindowRef owner) {
     SetupDialog dialog(SettingsStore::instance(registry_), ui_, registry_, shell_);
     return dialog.run(toHwnd(owner)) == IDOK ? DialogResult::Ok : DialogResult::Cancel;
+}
+
+StarterSelection Win32Dialogs::runSelectionDialog(StarterKind kind, WindowRef owner) {
+    return SelectionDialog(kind, SettingsStore::instance(registry_), ui_, registry_, shell_).run(toHwnd(owner));
+}
+
+JadSizeAnswer Win32Dialogs::runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) {
+    return JadSizeDialog(jarSize, declaredSize).run(toHwnd(owner));
 }
 
 }  // namespace quillmont::win32

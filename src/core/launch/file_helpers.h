@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "core/text/bytes.h"
+#include "core/text/wide_string.h"
+#include "platform/files.h"
+#include "platform/user_interface.h"
+
+namespace quillmont {
+
+// Descriptors and manifests are small; a larger file is refused when read whole.
+inline constexpr std::uint64_t kMaxWholeFileBytes = 1'000'000;
+
+inline constexpr char16_t kTemporaryJadName[] = u"qlm_temp.jad";
+inline constexpr char16_t kTemporaryJarName[] = u"qlm_temp.jar";
+
+// The file's bytes; nothing when it cannot be opened, its size cannot be read, it
+// is larger than kMaxWholeFileBytes or fewer bytes than its size could be read.
+std::optional<Bytes> readWholeFile(Files& files, const WideString& path);
+
+// Replaces the file's contents by `bytes`, or creates it. The bytes go to a new
+// file beside it first, which then replaces the old one in one step, so a write
+// that fails halfway (a full disk, a vanished device) leaves the old file as it
+// was. A read-only file is refused, as writing it in place would be.
+bool writeWholeFile(Files& files, const WideString& path, std::span<const std::uint8_t> bytes);
+
+// The name of the new file that writeWholeFile writes before it replaces `path`.
+WideString stagingPathFor(const WideString& path);
+
+struct PathParts {
+    WideString folder;     // up to and including the last backslash; may be empty
+    WideString baseName;   // from there to the last full stop after it
+    WideString extension;  // from that full stop on; may be empty
+};
+// Only backslashes separate folders.
+PathParts splitPath(const WideString& path);
+
+struct TemporaryCopy {
+    WideString jadPath;
+    WideString jarPath;
+    WideString jarName;
+};
+// Copies the archive to "qlm_temp.jar" in the user's temporary folder, making a
+// read-only one there writable first. On failure it has told the user (access
+// error for the temporary archive, copy error for the source).
+std::optional<TemporaryCopy> makeTemporaryCopy(Files& files, UserInterface& ui, const WideString& jarPath);
+
+}  // namespace quillmont

@@ -1,0 +1,121 @@
+#include "core/launch/jad_flow.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "core/launch/attribute_document.h"
+#include "core/launch/file_helpers.h"
+#include "core/launch/starter_choice.h"
+#include "core/launch/starter_process.h"
+#include "core/text/message_format.h"
+#include "core/text/number_parsing.h"
+
+namespace quillmont {
+
+namespace {
+
+constexpr char16_t kJarSize[] = u"MIDlet-Jar-Size";
+constexpr char16_t kJarUrl[] = u"MIDlet-Jar-URL";
+
+// The size text read the way the C library's conversion to int reads it (digits
+// up to the first other character, saturating at the int range), held as the
+// 32-bit unsigned number that is compared with the archive's size.
+std::uint32_t declaredSizeOf(const WideString& sizeText) {
+    const std::int64_t number = std::clamp<std::int64_t>(parseLeadingInteger(sizeText), INT32_MIN, INT32_MAX);
+    return static_cast<std::uint32_t>(static_cast<std::int32_t>(number));
+}
+
+struct SuitePaths {
+    WideString jad;
+    WideString jar;
+};
+
+class JadFlow {
+public:
+    JadFlow(LaunchContext& context, const WideString& jadPath)
+        : context_(context), files_(context.platform.files), ui_(context.platform.ui), paths_{jadPath, {}} {}
+
+    bool run(bool allowDefaultAction, const WideString& externalArguments) {
+        if (!readDescriptor() || !checkJarSize()) return false;
+        const std::int32_t slot = chooseStarter(context_, StarterKind::J2ME, allowDefaultAction);
+        if (slot == 0) return false;
+        const StarterRecord& starter = context_.settings().list(StarterKind::J2ME).record(slot);
+        StarterProcess process(starter.executableFile, starter.arguments);
+        process.addQuotedParameter(paths_.jad);
+        process.addQuotedParameter(paths_.jar);
+        return process.start(context_.platform.processes, externalArguments);
+    }
+
+private:
+    void fail(const WideString& message) { ui_.showMessage(kNoWindow, message, MessageKind::OpeningError); }
+
+    bool readDescriptor() {
+        const std::optional<Bytes> bytes = readWholeFile(files_, paths_.jad);
+        if (!bytes) {
+            fail(formatText(u"File \"%s\" read error.", paths_.jad));
+            return false;
+        }
+        descriptor_.parse(*bytes);
+        const WideString sizeText = descriptor_.value(kJarSize, true);
+        if (sizeText.empty()) {
+            fail(u"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file.");
+            return false;
+        }
+        declaredSize_ = declaredSizeOf(sizeText);
+        const WideString url = descriptor_.value(kJarUrl, true);
+        if (url.empty()) {
+            fail(u"No \"MIDlet-Jar-URL\" attribute is defined in the JAD file.");
+            return false;
+        }
+        paths_.jar = files_.combinePath(splitPath(paths_.jad).folder, url);
+        return true;
+    }
+
+    bool checkJarSize() {
+        std::unique_ptr<ReadableFile> jar = files_.openForReading(paths_.jar);
+        if (!jar) {
+            fail(formatText(u"File \"%s\" read error.", paths_.jar));
+            return false;
+        }
+        const std::optional<std::uint64_t> size = jar->size();
+        jar.reset();
+        // MIDlet-Jar-Size is a 32-bit number; a larger archive cannot be described.
+        if (!size || *size > UINT32_MAX) {
+            fail(u"Invalid JAR file size.");
+            return false;
+        }
+        const auto jarSize = static_cast<std::uint32_t>(*size);
+        if (jarSize == declaredSize_) return true;
+
+        descriptor_.setValue(kJarSize, decimalText(jarSize));
+        const JadSizeAnswer answer = context_.platform.dialogs.runJadSizeDialog(jarSize, declaredSize_, kNoWindow);
+        if (answer == JadSizeAnswer::Cancel) return false;
+        if (answer == JadSizeAnswer::CreateTemporaryFile) {
+            const std::optional<TemporaryCopy> copy = makeTemporaryCopy(files_, ui_, paths_.jar);
+            if (!copy) return false;
+            descriptor_.setValue(kJarUrl, copy->jarName);
+            paths_ = {copy->jadPath, copy->jarPath};
+        }
+        if (!writeWholeFile(files_, paths_.jad, descriptor_.serialize())) {
+            fail(formatText(u"File \"%s\" write error.", paths_.jad));
+            return false;
+        }
+        return true;
+    }
+
+    LaunchContext& context_;
+    Files& files_;
+    UserInterface& ui_;
+    SuitePaths paths_;
+    AttributeDocument descriptor_;
+    std::uint32_t declaredSize_ = 0;
+};
+
+}  // namespace
+
+bool runJadFlow(LaunchContext& context, const WideString& jadPath, bool allowDefaultAction,
+                const WideString& externalArguments) {
+    return JadFlow(context, jadPath).run(allowDefaultAction, externalArguments);
+}
+
+}  // namespace quillmont

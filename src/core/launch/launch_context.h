@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+#include "core/starters/settings_store.h"
+#include "platform/platform.h"
+
+namespace quillmont {
+
+// What the opening flows work with: the ports, and the settings store, reached
+// through a call so that the lists are loaded only when a flow first needs them.
+struct LaunchContext {
+    Platform& platform;
+    std::function<SettingsStore&()> settings;
+};
+
+}  // namespace quillmont

@@ -1,0 +1,37 @@
+#include "core/launch/starter_choice.h"
+
+namespace quillmont {
+
+namespace {
+
+bool hasStarter(const StarterList& list) { return list.nextSlot(0) != 0; }
+
+const char16_t* noStartersMessage(StarterKind kind) {
+    return kind == StarterKind::J2SE ? u"No J2SE starters are defined." : u"No J2ME starters are defined.";
+}
+
+}  // namespace
+
+std::int32_t chooseStarter(LaunchContext& context, StarterKind kind, bool allowDefaultAction) {
+    UserInterface& ui = context.platform.ui;
+    Dialogs& dialogs = context.platform.dialogs;
+    SettingsStore& store = context.settings();
+    if (!hasStarter(store.list(kind))) {
+        ui.showMessage(kNoWindow, noStartersMessage(kind), MessageKind::OpeningError);
+        if (dialogs.runSetupDialog(ui.activeWindow()) != DialogResult::Ok) return 0;
+        if (!hasStarter(store.list(kind))) return 0;
+    }
+    const StarterList& list = store.list(kind);
+    std::int32_t slot = list.actionWithoutAsking();
+    // An action read from the registry may name a slot that holds no starter;
+    // then the user is asked rather than nothing being started.
+    if (!allowDefaultAction || !list.isOccupied(slot)) {
+        const StarterSelection selection = dialogs.runSelectionDialog(kind, ui.activeWindow());
+        if (selection.result != DialogResult::Ok || !store.list(kind).isOccupied(selection.slot)) return 0;
+        slot = selection.slot;
+    }
+    store.storeLastAction(kind, slot);
+    return slot;
+}
+
+}  // namespace quillmont

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include "core/starters/settings_store.h"
+#include "platform/dialogs.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/user_interface.h"
+#include "win32/ui/link_label.h"
+
+namespace quillmont::win32 {
+
+// The starter selection dialog of one kind (204 for J2SE, 208 for J2ME): the
+// kind's starters, sorted by name, with the one the kind's actions name
+// preselected. One modal run.
+class SelectionDialog {
+public:
+    SelectionDialog(StarterKind kind, SettingsStore& store, UserInterface& ui, Registry& registry, Shell& shell)
+        : kind_(kind), store_(store), ui_(ui), registry_(registry), shell_(shell) {}
+    StarterSelection run(HWND owner);
+    INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void initialize();
+    bool command(int id, int code);
+    void fillList();
+    void applyEnablingRule();
+    void choose();
+
+    StarterKind kind_;
+    SettingsStore& store_;
+    UserInterface& ui_;
+    Registry& registry_;
+    Shell& shell_;
+    HWND dialog_ = nullptr;
+    std::int32_t chosenSlot_ = 0;
+    LinkLabel about_, update_;
+};
+
+}  // namespace quillmont::win32

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include "core/launch/jad_flow.h"
+#include "flow_world.h"
+#include "testdata.h"
+
+using namespace quillmont;
+using namespace quillmont::testing;
+
+namespace {
+
+constexpr auto J2ME = StarterKind::J2ME;
+const WideString kJad = u"C:\\My Suites\\app.jad";
+const WideString kJar = u"C:\\My Suites\\app.jar";
+const WideString kTemp = u"C:\\Users\\Tester\\AppData\\Local\\Temp\\";
+const std::string kArchive(1234, 'z');
+
+std::string descriptor(const std::string& size, const std::string& url = "app.jar") {
+    return "MIDlet-Name: App\r\nMIDlet-Jar-Size: " + size + "\r\nMIDlet-Jar-URL: " + url + "\r\nMIDlet-1: App, , a.App";
+}
+
+struct JadFlow : ::testing::Test {
+    FlowWorld world;
+
+    void SetUp() override {
+        world.addStarter(J2ME, 1, u"emulator", u"-Xdescriptor:%1 -jar %2 %*");
+        world.setActions(J2ME, 1, 0);
+        world.files.addFolder(kTemp);
+        world.files.addFile(kJar, kArchive);
+    }
+    bool open(const WideString& jad = kJad, bool allowDefaultAction = true, const WideString& external = u"") {
+        return runJadFlow(world.context, jad, allowDefaultAction, external);
+    }
+    WideString started() const { return world.processes.started.empty() ? u"" : world.processes.started.back(); }
+    WideString emulatorLine(const WideString& jad, const WideString& jar) const {
+        return u"\"C:\\starters\\emulator.exe\" -Xdescriptor:\"" + jad + u"\" -jar \"" + jar + u"\"";
+    }
+    void expectOnlyMessage(const WideString& text) {
+        EXPECT_EQ(world.messageTexts(), std::vector<WideString>{text});
+        EXPECT_TRUE(world.allOpeningErrors());
+        EXPECT_TRUE(world.processes.attempts.empty());
+    }
+};
+
+}  // namespace
+
+TEST_F(JadFlow, AMatchingSizeStartsTheEmulatorWithoutDialogOrWrite) {
+    world.files.addFile(kJad, descriptor("1234"));
+    ASSERT_TRUE(open(kJad, true, u"-v"));
+    EXPECT_TRUE(world.dialogs.shown.empty());
+    EXPECT_EQ(started(), emulatorLine(kJad, kJar) + u" -v");
+    EXPECT_EQ(world.files.contents(kJad), bytesOf(descriptor("1234")));
+    EXPECT_EQ(world.storedLastAction(J2ME), 1);
+}
+
+TEST_F(JadFlow, CorrectingRewritesOnlyTheSizeLineInPlace) {
+    world.files.addFile(kJad, descriptor("99"));
+    world.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;
+    ASSERT_TRUE(open());
+    ASSERT_EQ(world.dialogs.sizeRuns.size(), 1u);
+    EXPECT_EQ(world.dialogs.sizeRuns[0].jarSize, 1234u);
+    EXPECT_EQ(world.dialogs.sizeRuns[0].declaredSize, 99u);
+    EXPECT_EQ(world.dialogs.sizeRuns[0].owner, kNoWindow);
+    EXPECT_EQ(world.files.contents(kJad), bytesOf(descriptor("1234")));
+    EXPECT_EQ(started(), emulatorLine(kJad, kJar));
+}
+
+TEST_F(JadFlow, ATemporaryDescriptorLeavesTheOpenedOneUntouched) {
+    world.files.addFile(kJad, descriptor("99"));
+    world.dialogs.sizeAnswer = JadSizeAnswer::CreateTemporaryFile;
+    ASSERT_TRUE(open());
+    EXPECT_EQ(world.files.contents(kJad), bytesOf(descriptor("99")));
+    EXPECT_EQ(world.files.contents(kTemp + u"qlm_temp.jar"), bytesOf(kArchive));
+    EXPECT_EQ(world.files.contents(kTemp + u"qlm_temp.jad"), bytesOf(descriptor("1234", "qlm_temp.jar")));
+    EXPECT_EQ(started(), emulatorLine(kTemp + u"qlm_temp.jad", kTemp + u"qlm_temp.jar"));
+}
+
+TEST_F(JadFlow, CancellingTheSizeDialogWritesAndStartsNothing) {
+    world.files.addFile(kJad, descriptor("99"));
+    const auto before = world.files.filePaths();
+    EXPECT_FALSE(open());
+    EXPECT_EQ(world.files.filePaths(), before);
+    EXPECT_EQ(world.files.contents(kJad), bytesOf(descriptor("99")));
+    EXPECT_TRUE(world.processes.attempts.empty());
+    EXPECT_TRUE(world.ui.messages.empty());
+}
+
+TEST_F(JadFlow, AMissingUnreadableOrOversizedDescriptorIsAReadError) {
+    world.files.addFile(u"C:\\My Suites\\huge.jad", Bytes(1'000'001, ' '));
+    world.files.addFolder(u"C:\\My Suites\\folder.jad");
+    for (WideString jad : {u"C:\\My Suites\\gone.jad", u"C:\\My Suites\\huge.jad", u"C:\\My Suites\\folder.jad"}) {
+        world.ui.messages.clear();
+        EXPECT_FALSE(open(jad));
+        expectOnlyMessage(u"File \"" + jad + u"\" read error.");
+    }
+}
+
+TEST_F(JadFlow, MissingOrBlankAttributesAreReported) {
+    const std::pair<std::string, const char16_t*> cases[] = {
+        {"MIDlet-Jar-URL: app.jar\n", u"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
+        {"MIDlet-Jar-Size:  \t \nMIDlet-Jar-URL: app.jar\n",
+         u"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
+        {"MIDlet-Jar-Size:1234\nMIDlet-Jar-URL: app.jar\n",
+         u"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
+        {" MIDlet-Jar-Size: 1234\nMIDlet-Jar-URL: app.jar\n",
+         u"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
+        {"\xEF\xBB\xBFMIDlet-Jar-Size: 1234\nMIDlet-Jar-URL: app.jar\n",
+         u"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
+        {"MIDlet-Jar-Size: 1234\n", u"No \"MIDlet-Jar-URL\" attribute is defined in the JAD file."},
+        {"MIDlet-Jar-Size: 1234\nMIDlet-Jar-URL:    \n", u"No \"MIDlet-Jar-URL\" attribute is defined in the JAD file."},
+    };
+    for (const auto& [text, message] : cases) {
+        world.files.addFile(kJad, text);
+        world.ui.messages.clear();
+        EXPECT_FALSE(open()) << text;
+        expectOnlyMessage(message);
+    }
+}
+
+TEST_F(JadFlow, TheUrlIsTrimmedAndResolvedAgainstTheDescriptorsFolder) {
+    world.files.addFile(u"C:\\My Suites\\lib\\sub\\b.jar", kArchive);
+    world.files.addFile(u"D:\\elsewhere\\c.jar", kArchive);
+    world.files.addFile(u"C:\\root.jar", kArchive);
+    const std::pair<std::string, WideString> cases[] = {
+        {"   app.jar   ", kJar},
+        {"lib/sub/b.jar", u"C:\\My Suites\\lib/sub/b.jar"},
+        {"lib\\sub\\..\\sub\\.\\b.jar", u"C:\\My Suites\\lib\\sub\\b.jar"},
+        {"D:\\elsewhere\\c.jar", u"D:\\elsewhere\\c.jar"},
+        {"\\root.jar", u"C:\\root.jar"},
+        {"..\\..\\root.jar", u"C:\\root.jar"},
+    };
+    for (const auto& [url, jar] : cases) {
+        world.files.addFile(kJad, descriptor("1234", url));
+        ASSERT_TRUE(open()) << url;
+        EXPECT_EQ(started(), emulatorLine(kJad, jar)) << url;
+    }
+}
+
+TEST_F(JadFlow, AnArchiveThatCannotBeOpenedOrSizedIsReported) {
+    world.files.addFile(kJad, descriptor("1234", "http://example.invalid/app.jar"));
+    EXPECT_FALSE(open());
+    expectOnlyMessage(u"File \"C:\\My Suites\\http://example.invalid/app.jar\" read error.");
+
+    world.ui.messages.clear();
+    world.files.addFile(kJad, descriptor("1234"));
+    world.files.unreadableSizes.insert(FakeFiles::key(kJar));
+    EXPECT_FALSE(open());
+    expectOnlyMessage(u"Invalid JAR file size.");
+    EXPECT_EQ(world.files.openReaders(), 0);
+}
+
+TEST_F(JadFlow, TheSizeTextIsReadAsTheCLibraryReadsANumber) {
+    const std::pair<std::string, std::uint32_t> cases[] = {
+        {"1234abc", 1234}, {"abc", 0}, {"+1234", 1234}, {"-1", 4294967295u}, {"99999999999", 2147483647u},
+    };
+    for (const auto& [text, declared] : cases) {
+        world.files.addFile(kJad, descriptor(text));
+        world.dialogs.sizeRuns.clear();
+        open();
+        if (declared == 1234) {
+            EXPECT_TRUE(world.dialogs.sizeRuns.empty()) << text;
+        } else {
+            ASSERT_EQ(world.dialogs.sizeRuns.size(), 1u) << text;
+            EXPECT_EQ(world.dialogs.sizeRuns[0].declaredSize, declared) << text;
+        }
+    }
+}
+
+TEST_F(JadFlow, AReadOnlyDescriptorCannotBeCorrected) {
+    world.files.addFile(kJad, descriptor("99"), true);
+    world.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;
+    EXPECT_FALSE(open());
+    expectOnlyMessage(u"File \"" + kJad + u"\" write error.");
+    EXPECT_EQ(world.files.contents(kJad), bytesOf(descriptor("99")));
+}
+
+TEST_F(JadFlow, AReadOnlyTemporaryArchiveIsReplacedButAReadOnlyTemporaryDescriptorIsNot) {
+    world.files.addFile(kJad, descriptor("99"));
+    world.files.addFile(kTemp + u"qlm_temp.jar", "old", true);
+    world.dialogs.sizeAnswer = JadSizeAnswer::CreateTemporaryFile;
+    EXPECT_TRUE(open());
+    EXPECT_EQ(world.files.contents(kTemp + u"qlm_temp.jar"), bytesOf(kArchive));
+
+    world.files.addFile(kTemp + u"qlm_temp.jad", "old", true);
+    EXPECT_FALSE(open());
+    EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"File \"" + kTemp + u"qlm_temp.jad\" write error."});
+    EXPECT_EQ(world.files.contents(kTemp + u"qlm_temp.jad"), bytesOf("old"));
+}
+
+TEST_F(JadFlow, FailuresOfTheTemporaryCopyAreReported) {
+    world.files.addFile(kJad, descriptor("99"));
+    world.dialogs.sizeAnswer = JadSizeAnswer::CreateTemporaryFile;
+    world.files.addFile(kTemp + u"qlm_temp.jar", "old", true);
+    world.files.failClearReadOnly = true;
+    EXPECT_FALSE(open());
+    expectOnlyMessage(u"File \"" + kTemp + u"qlm_temp.jar\" access error.");
+
+    world.ui.messages.clear();
+    world.files.failClearReadOnly = false;
+    world.files.failCopy = true;
+    EXPECT_FALSE(open());
+    expectOnlyMessage(u"File \"" + kJar + u"\" copy error.");
+    EXPECT_EQ(world.files.contents(kJad), bytesOf(descriptor("99")));
+}
+
+// The size is settled first; only then are the starters looked at, and a
+// corrected descriptor stays corrected whatever happens next.
+TEST_F(JadFlow, TheSizeDialogComesBeforeTheStarterChecks) {
+    FlowWorld empty;
+    empty.files.addFile(kJar, kArchive);
+    empty.files.addFile(kJad, descriptor("99"));
+    empty.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;
+    EXPECT_FALSE(runJadFlow(empty.context, kJad, true, u""));
+    EXPECT_EQ(empty.dialogs.shown, (std::vector<std::string>{"size", "setup"}));
+    EXPECT_EQ(empty.messageTexts(), std::vector<WideString>{u"No J2ME starters are defined."});
+    EXPECT_EQ(empty.files.contents(kJad), bytesOf(descriptor("1234")));
+    EXPECT_EQ(empty.settingsCalls > 0, true);
+}
+
+TEST_F(JadFlow, SelectShowsTheJ2meSelectionDialogEvenWithADefault) {
+    world.files.addFile(kJad, descriptor("1234"));
+    world.dialogs.selection = {DialogResult::Ok, 1};
+    EXPECT_TRUE(open(kJad, false));
+    ASSERT_EQ(world.dialogs.selectionRuns.size(), 1u);
+    EXPECT_EQ(world.dialogs.selectionRuns[0].kind, J2ME);
+
+    world.dialogs.selection = {DialogResult::Cancel, 0};
+    world.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;
+    world.files.addFile(kJad, descriptor("5"));
+    EXPECT_FALSE(open(kJad, false));
+    EXPECT_EQ(world.files.contents(kJad), bytesOf(descriptor("1234")));
+}
+
+TEST_F(JadFlow, RealDescriptorsAreCorrectedByteForByte) {
+    for (const char* name : {"miniTruco", "FPlay"}) {
+        const std::string base = name;
+        const Bytes jad = readTestdata("j2me/" + base + ".jad");
+        const Bytes jar = readTestdata("j2me/" + base + ".jar");
+        ASSERT_FALSE(jad.empty());
+        world.files.addFile(u"C:\\real\\" + ascii(name) + u".jad", jad);
+        world.files.addFile(u"C:\\real\\" + ascii(name) + u".jar", jar);
+        world.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;
+        ASSERT_TRUE(open(u"C:\\real\\" + ascii(name) + u".jad"));
+        std::string expected = textOf(jad);
+        const std::size_t at = expected.find("MIDlet-Jar-Size: ") + 17;
+        expected.replace(at, expected.find('\n', at) - at, std::to_string(jar.size()));
+        EXPECT_EQ(textOf(*world.files.contents(u"C:\\real\\" + ascii(name) + u".jad")), expected) << name;
+    }
+}

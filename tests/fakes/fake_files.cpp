@@ -1,0 +1,231 @@
+#include "fake_files.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace quillmont::testing {
+
+namespace {
+
+constexpr std::size_t kMaxPath = 260;
+
+// The root a path starts with: "X:\", "X:", "\\" or "\"; empty for a relative one.
+std::size_t rootLength(const WideString& path) {
+    if (path.size() >= 2 && path[1] == u':') return path.size() >= 3 && path[2] == u'\\' ? 3 : 2;
+    if (path.size() >= 2 && path[0] == u'\\' && path[1] == u'\\') return 2;
+    if (!path.empty() && path[0] == u'\\') return 1;
+    return 0;
+}
+
+bool isRelative(const WideString& path) {
+    return !(!path.empty() && path[0] == u'\\') && !(path.size() >= 2 && path[1] == u':');
+}
+
+// PathStripToRootW for the drive-letter paths the program meets.
+WideString rootOf(const WideString& path) {
+    if (path.size() >= 2 && path[1] == u':') return path.substr(0, 2) + u"\\";
+    return u"\\";
+}
+
+}  // namespace
+
+WideString canonicalizePath(const WideString& path) {
+    const std::size_t root = rootLength(path);
+    std::vector<WideString> segments;
+    std::size_t start = root;
+    const bool trailingSlash = path.size() > root && path.back() == u'\\';
+    while (start < path.size()) {
+        std::size_t end = path.find(u'\\', start);
+        if (end == WideString::npos) end = path.size();
+        WideString segment = path.substr(start, end - start);
+        if (segment == u"..") {
+            if (!segments.empty()) segments.pop_back();
+        } else if (segment != u"." && !segment.empty()) {
+            segments.push_back(std::move(segment));
+        }
+        start = end + 1;
+    }
+    WideString result = path.substr(0, root);
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        if (i > 0) result.push_back(u'\\');
+        result += segments[i];
+    }
+    if (trailingSlash && !segments.empty()) result.push_back(u'\\');
+    if (result.size() == 2 && result[1] == u':') result.push_back(u'\\');
+    return result;
+}
+
+WideString FakeFiles::combinePath(const WideString& folder, const WideString& more) {
+    WideString combined;
+    if (more.empty()) {
+        combined = canonicalizePath(folder);
+    } else if (folder.empty() || !isRelative(more)) {
+        const bool fromRoot = !folder.empty() && more[0] == u'\\' && !(more.size() > 1 && more[1] == u'\\');
+        combined = canonicalizePath(fromRoot ? rootOf(folder) + more.substr(1) : more);
+    } else {
+        combined = folder;
+        if (combined.back() != u'\\') combined.push_back(u'\\');
+        combined = canonicalizePath(combined + more);
+    }
+    return combined.size() >= kMaxPath ? WideString{} : combined;
+}
+
+WideString FakeFiles::key(const WideString& path) {
+    WideString text = path;
+    std::replace(text.begin(), text.end(), u'/', u'\\');
+    text = canonicalizePath(text);
+    for (char16_t& c : text)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    if (text.size() > 3 && text.back() == u'\\') text.pop_back();
+    return text;
+}
+
+bool FakeFiles::parentExists(const WideString& fileKey) const {
+    const std::size_t slash = fileKey.rfind(u'\\');
+    if (slash == WideString::npos) return true;
+    const WideString parent = fileKey.substr(0, slash);
+    if (parent.size() == 2 && parent[1] == u':') return true;  // a drive's root
+    return folders_.count(parent) != 0;
+}
+
+bool FakeFiles::isOpen(const WideString& fileKey) const {
+    auto found = readers_.find(fileKey);
+    return found != readers_.end() && found->second > 0;
+}
+
+void FakeFiles::addFolder(const WideString& path) {
+    WideString folder = key(path);
+    while (folder.size() > 2) {
+        folders_.insert(folder);
+        const std::size_t slash = folder.rfind(u'\\');
+        if (slash == WideString::npos) break;
+        folder = folder.substr(0, slash);
+    }
+}
+
+void FakeFiles::addFile(const WideString& path, Bytes bytes, bool readOnly) {
+    const WideString fileKey = key(path);
+    const std::size_t slash = fileKey.rfind(u'\\');
+    if (slash != WideString::npos) addFolder(fileKey.substr(0, slash));
+    files_[fileKey] = Entry{std::move(bytes), readOnly};
+}
+
+void FakeFiles::addFile(const WideString& path, const std::string& text, bool readOnly) {
+    addFile(path, Bytes(text.begin(), text.end()), readOnly);
+}
+
+std::optional<Bytes> FakeFiles::contents(const WideString& path) const {
+    auto found = files_.find(key(path));
+    if (found == files_.end()) return std::nullopt;
+    return found->second.bytes;
+}
+
+bool FakeFiles::exists(const WideString& path) const { return files_.count(key(path)) != 0; }
+
+std::set<WideString> FakeFiles::filePaths() const {
+    std::set<WideString> paths;
+    for (const auto& [path, entry] : files_) paths.insert(path);
+    return paths;
+}
+
+class FakeFiles::Reader final : public ReadableFile {
+public:
+    Reader(FakeFiles& owner, WideString fileKey) : owner_(owner), key_(std::move(fileKey)) {
+        ++owner_.readers_[key_];
+        ++owner_.openReaders_;
+    }
+    ~Reader() override {
+        --owner_.readers_[key_];
+        --owner_.openReaders_;
+    }
+
+    std::optional<std::uint64_t> size() override {
+        if (owner_.unreadableSizes.count(key_) != 0) return std::nullopt;
+        return owner_.files_.at(key_).bytes.size();
+    }
+
+    std::optional<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) override {
+        const Bytes& bytes = owner_.files_.at(key_).bytes;
+        // A file in shortReads ends halfway, as one that shrank after its size was read.
+        const std::size_t end = owner_.shortReads.count(key_) != 0 ? bytes.size() / 2 : bytes.size();
+        if (offset >= end) return 0;
+        const std::size_t count = std::min<std::size_t>(buffer.size(), end - static_cast<std::size_t>(offset));
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), count, buffer.begin());
+        return count;
+    }
+
+private:
+    FakeFiles& owner_;
+    WideString key_;
+};
+
+std::unique_ptr<ReadableFile> FakeFiles::openForReading(const WideString& path) {
+    const WideString fileKey = key(path);
+    if (files_.count(fileKey) == 0 || unopenable.count(fileKey) != 0) return nullptr;
+    return std::make_unique<Reader>(*this, fileKey);
+}
+
+bool FakeFiles::createAndWrite(const WideString& path, std::span<const std::uint8_t> bytes) {
+    const WideString fileKey = key(path);
+    if (folders_.count(fileKey) != 0 || !parentExists(fileKey) || isOpen(fileKey)) return false;
+    auto found = files_.find(fileKey);
+    if (found != files_.end() && found->second.readOnly) return false;
+    Entry& entry = files_[fileKey];
+    entry.readOnly = false;
+    const std::size_t count = std::min(bytes.size(), bytesBeforeWriteFailure.value_or(bytes.size()));
+    entry.bytes.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(count));
+    return count == bytes.size();
+}
+
+std::optional<FileAttributes> FakeFiles::attributes(const WideString& path) {
+    const WideString fileKey = key(path);
+    if (folders_.count(fileKey) != 0) return FileAttributes{true, false};
+    auto found = files_.find(fileKey);
+    if (found == files_.end()) return std::nullopt;
+    return FileAttributes{false, found->second.readOnly};
+}
+
+bool FakeFiles::clearReadOnly(const WideString& path) {
+    auto found = files_.find(key(path));
+    if (found == files_.end() || failClearReadOnly) return false;
+    found->second.readOnly = false;
+    return true;
+}
+
+bool FakeFiles::copyFile(const WideString& from, const WideString& to) {
+    const WideString source = key(from);
+    const WideString target = key(to);
+    auto found = files_.find(source);
+    if (failCopy || found == files_.end() || !parentExists(target) || folders_.count(target) != 0 || isOpen(target))
+        return false;
+    auto existing = files_.find(target);
+    if (existing != files_.end() && existing->second.readOnly) return false;
+    if (source == target) return false;
+    files_[target] = found->second;  // the copy keeps the source's attributes
+    return true;
+}
+
+bool FakeFiles::replaceFile(const WideString& from, const WideString& to) {
+    const WideString source = key(from);
+    const WideString target = key(to);
+    auto found = files_.find(source);
+    if (failReplace || found == files_.end() || !parentExists(target) || folders_.count(target) != 0 ||
+        isOpen(target) || isOpen(source))
+        return false;
+    auto existing = files_.find(target);
+    if (existing != files_.end() && existing->second.readOnly) return false;
+    Entry moved = std::move(found->second);
+    files_.erase(found);
+    files_[target] = std::move(moved);
+    return true;
+}
+
+bool FakeFiles::deleteFile(const WideString& path) {
+    const WideString fileKey = key(path);
+    auto found = files_.find(fileKey);
+    if (found == files_.end() || found->second.readOnly || isOpen(fileKey)) return false;
+    files_.erase(found);
+    return true;
+}
+
+}  // namespace quillmont::testing
