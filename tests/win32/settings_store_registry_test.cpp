@@ -67,7 +67,9 @@ TEST(SettingsStoreOnTheRealRegistry, BothListsRoundTripInTheStoredLayout) {
         StarterList& after = reloaded.list(kind);
         for (int s = 1; s <= StarterList::kMaxSlot; ++s) {
             ASSERT_EQ(after.isOccupied(s), before.isOccupied(s)) << s;
-            if (before.isOccupied(s)) EXPECT_EQ(after.record(s), before.record(s)) << s;
+            if (before.isOccupied(s)) {
+                EXPECT_EQ(after.record(s), before.record(s)) << s;
+            }
         }
         EXPECT_EQ(after.defaultAction(), before.defaultAction());
         EXPECT_EQ(after.lastAction(), before.lastAction());
