@@ -53,3 +53,38 @@ private:
 std::unique_ptr<RegistryHarness> makeRegistryHarness() { return std::make_unique<FakeRegistryHarness>(); }
 
 }  // namespace quillmont::testing
+
+#include "fake_files.h"
+#include "files_contract.h"
+
+namespace quillmont::testing {
+
+namespace {
+
+class FakeFilesHarness final : public FilesHarness {
+public:
+    FakeFilesHarness() {
+        files_.addFolder(files_.temporaryFolderPath);
+        files_.addFolder(folder());
+    }
+    Files& files() override { return files_; }
+    WideString folder() override { return files_.temporaryFolderPath + u"quillmont tests\\files 1"; }
+    void makeFolder(const WideString& path) override { files_.addFolder(path); }
+    void makeFile(const WideString& path, const std::string& text, bool readOnly) override {
+        files_.addFile(path, text, readOnly);
+    }
+    std::optional<std::string> contents(const WideString& path) override {
+        std::optional<Bytes> bytes = files_.contents(path);
+        if (!bytes) return std::nullopt;
+        return std::string(bytes->begin(), bytes->end());
+    }
+
+private:
+    FakeFiles files_;
+};
+
+}  // namespace
+
+std::unique_ptr<FilesHarness> makeFilesHarness() { return std::make_unique<FakeFilesHarness>(); }
+
+}  // namespace quillmont::testing

@@ -61,3 +61,85 @@ private:
 std::unique_ptr<RegistryHarness> makeRegistryHarness() { return std::make_unique<Win32RegistryHarness>(); }
 
 }  // namespace quillmont::testing
+
+#include <gtest/gtest.h>
+
+#include "files_contract.h"
+#include "win32/platform/win32_files.h"
+
+namespace quillmont::testing {
+
+namespace {
+
+// Clears read-only flags on the way, which would stop the deletion.
+void removeTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+                removeTree(path);
+            else
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+// Real files in a fresh folder under the user's temporary folder.
+class Win32FilesHarness final : public FilesHarness {
+public:
+    Win32FilesHarness() : folder_(makeTemporaryFolder(L"files")) {}
+    ~Win32FilesHarness() override {
+        removeTree(folder_);
+        // The per-process parent goes too once nothing else of this run is in it.
+        RemoveDirectoryW(folder_.substr(0, folder_.rfind(L'\\')).c_str());
+    }
+    Files& files() override { return files_; }
+    WideString folder() override { return win32::fromWide(folder_); }
+
+    void makeFolder(const WideString& path) override {
+        if (!CreateDirectoryW(win32::toWide(path).c_str(), nullptr)) ADD_FAILURE() << "could not make a folder";
+    }
+
+    void makeFile(const WideString& path, const std::string& text, bool readOnly) override {
+        const std::wstring name = win32::toWide(path);
+        HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr);
+        DWORD written = 0;
+        const bool ok = file != INVALID_HANDLE_VALUE &&
+                        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                        written == text.size();
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        if (!ok || (readOnly && !SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_READONLY)))
+            ADD_FAILURE() << "could not make a file";
+    }
+
+    std::optional<std::string> contents(const WideString& path) override {
+        HANDLE file = CreateFileW(win32::toWide(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0,
+                                  nullptr);
+        if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+        std::string text(GetFileSize(file, nullptr), '\0');
+        DWORD read = 0;
+        const BOOL ok = ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+        CloseHandle(file);
+        if (!ok || read != text.size()) return std::nullopt;
+        return text;
+    }
+
+private:
+    win32::Win32Files files_;
+    std::wstring folder_;
+};
+
+}  // namespace
+
+std::unique_ptr<FilesHarness> makeFilesHarness() { return std::make_unique<Win32FilesHarness>(); }
+
+}  // namespace quillmont::testing

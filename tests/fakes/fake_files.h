@@ -12,9 +12,11 @@ namespace quillmont::testing {
 // An in-memory file system that behaves like Windows' where the program relies on
 // it (the contract tests prove it): paths compare without regard to case, forward
 // slashes separate folders when a file is opened, "." and ".." are resolved, a
-// folder cannot be opened as a file, a read-only file can be neither written,
-// replaced, deleted nor copied over, and a file open for reading cannot be
-// truncated or replaced. combinePath follows PathCombineW.
+// folder cannot be opened as a file, a read-only file cannot be deleted, and a
+// file open for reading cannot be truncated, replaced or deleted. combinePath
+// follows PathCombineW.
+// A read-only file can neither be written, replaced nor copied over either, as on
+// Windows; Wine run as root does all three, so no contract case proves that.
 //
 // For tests of failures it can cut writes short, refuse steps and hide sizes.
 class FakeFiles final : public Files {

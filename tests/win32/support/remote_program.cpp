@@ -10,6 +10,7 @@ namespace {
 struct Search {
     DWORD processId;
     const std::wstring* caption;
+    HWND except;
     HWND found;
 };
 
@@ -17,7 +18,8 @@ BOOL CALLBACK findDialog(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && windowClass(window) == L"#32770" &&
+    if (owner == search->processId && window != search->except && IsWindowVisible(window) &&
+        windowClass(window) == L"#32770" &&
         (search->caption == nullptr || (IsWindowEnabled(window) && windowText(window) == *search->caption))) {
         search->found = window;
         return FALSE;
@@ -46,16 +48,20 @@ RemoteProgram::~RemoteProgram() {
     }
 }
 
-HWND RemoteProgram::waitForDialog(unsigned timeoutMs) const { return find(nullptr, timeoutMs); }
+HWND RemoteProgram::waitForDialog(unsigned timeoutMs) const { return find(nullptr, nullptr, timeoutMs); }
 
 HWND RemoteProgram::waitForDialogTitled(const std::wstring& caption, unsigned timeoutMs) const {
-    return find(&caption, timeoutMs);
+    return find(&caption, nullptr, timeoutMs);
 }
 
-HWND RemoteProgram::find(const std::wstring* caption, unsigned timeoutMs) const {
+HWND RemoteProgram::waitForDialogAfter(HWND previous, unsigned timeoutMs) const {
+    return find(nullptr, previous, timeoutMs);
+}
+
+HWND RemoteProgram::find(const std::wstring* caption, HWND except, unsigned timeoutMs) const {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (valid() && GetTickCount64() < deadline) {
-        Search search{processId_, caption, nullptr};
+        Search search{processId_, caption, except, nullptr};
         EnumWindows(findDialog, reinterpret_cast<LPARAM>(&search));
         if (search.found != nullptr) return search.found;
         if (WaitForSingleObject(process_.get(), 50) == WAIT_OBJECT_0) return nullptr;

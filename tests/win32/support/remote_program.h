@@ -25,11 +25,13 @@ public:
     HWND waitForDialog(unsigned timeoutMs = 20000) const;
     // The same for the first enabled dialog with this caption.
     HWND waitForDialogTitled(const std::wstring& caption, unsigned timeoutMs = 20000) const;
+    // The first visible dialog other than `previous` (one that is closing).
+    HWND waitForDialogAfter(HWND previous, unsigned timeoutMs = 20000) const;
     // The exit code, or nothing when the program is still running after the timeout.
     std::optional<DWORD> waitForExit(unsigned timeoutMs = 20000) const;
 
 private:
-    HWND find(const std::wstring* caption, unsigned timeoutMs) const;
+    HWND find(const std::wstring* caption, HWND except, unsigned timeoutMs) const;
 
     win32::UniqueHandle process_;
     DWORD processId_ = 0;

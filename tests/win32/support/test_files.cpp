@@ -56,6 +56,8 @@ std::optional<WideString> CommandLineRecorder::wait(unsigned timeoutMs) const {
     return std::nullopt;
 }
 
+void CommandLineRecorder::clear() const { DeleteFileW(file_.c_str()); }
+
 std::wstring CommandLineRecorder::starter() { return binFolder() + L"\\recording_starter.exe"; }
 
 std::wstring CommandLineRecorder::starterWithSpaces() {

@@ -20,6 +20,8 @@ public:
     CommandLineRecorder();
     // The recorded line, once it is there; nothing after `timeoutMs`.
     std::optional<WideString> wait(unsigned timeoutMs = 20000) const;
+    // Forgets the recorded line, for the next start.
+    void clear() const;
     // The recording starter, copied into a folder whose path holds spaces.
     static std::wstring starterWithSpaces();
     static std::wstring starter();

@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "dialog_window.h"
+#include "launch_world.h"
+#include "test_files.h"
+#include "testdata.h"
+#include "win32/platform/wide_text.h"
+#include "win32/res/resource_ids.h"
+
+using namespace quillmont;
+using namespace quillmont::testing;
+
+namespace {
+
+constexpr auto J2ME = StarterKind::J2ME;
+
+std::string descriptor(const std::string& size, const std::string& url = "app.jar") {
+    return "MIDlet-Name: App\r\nMIDlet-Jar-Size: " + size + "\r\nMIDlet-Jar-URL: " + url + "\r\nMIDlet-1: App, , a.App";
+}
+
+// The bytes with the value of the first size line replaced.
+Bytes withSize(const Bytes& bytes, const std::string& size) {
+    std::string text = textOf(bytes);
+    const std::size_t at = text.find("MIDlet-Jar-Size: ") + 17;
+    text.replace(at, text.find_first_of("\r\n", at) - at, size);
+    return bytesOf(text);
+}
+
+std::wstring quotedW(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+struct JadLaunch : ::testing::Test {
+    const std::wstring suite = makeTemporaryFolder(L"my suite");
+    const std::wstring jad = suite + L"\\app.jad";
+    const std::wstring jar = suite + L"\\app.jar";
+    const Bytes archive = Bytes(4321, 'z');
+    CommandLineRecorder recorder;
+    StarterSettings settings;
+    TemporaryFolderOverride temp;
+
+    void SetUp() override {
+        ASSERT_TRUE(writeFileBytes(jar, archive));
+        settings.add(J2ME, 1, u"emulator", u"-Xdescriptor:%1 %2 %*");
+        settings.setActions(J2ME, 1, 0);
+    }
+    void writeJad(const std::string& text) { ASSERT_TRUE(writeFileBytes(jad, bytesOf(text))); }
+
+    std::wstring expectedLine(const std::wstring& jadPath, const std::wstring& jarPath,
+                              const std::wstring& external = L"") const {
+        return quotedW(win32::toWide(StarterSettings::starterProgram())) + L" -Xdescriptor:" + quotedW(jadPath) +
+               L" " + quotedW(jarPath) + external;
+    }
+    std::optional<std::wstring> recorded(unsigned timeoutMs = 20000) const {
+        std::optional<WideString> line = recorder.wait(timeoutMs);
+        if (!line) return std::nullopt;
+        return win32::toWide(*line);
+    }
+    std::vector<std::wstring> temporaryFiles() const { return folderEntries(temp.folder(), L"qlm_"); }
+
+    // Opens the descriptor, answers the size dialog with `button` (when it comes)
+    // and returns the size dialog's text.
+    std::wstring openAndAnswerSizeDialog(RemoteProgram& program, int button) {
+        HWND dialog = program.waitForDialog();
+        if (dialog == nullptr || !DialogWindow(dialog).hasControl(IDC_SIZE_TEXT)) {
+            ADD_FAILURE() << "no size dialog";
+            return {};
+        }
+        DialogWindow window(dialog);
+        const std::wstring text = window.text(IDC_SIZE_TEXT);
+        EXPECT_EQ(window.owner(), nullptr);
+        window.click(button);
+        sizeDialog_ = dialog;
+        return text;
+    }
+    // The message box that follows the size dialog (or the first one).
+    ShownMessage nextMessage(RemoteProgram& program) {
+        HWND box = program.waitForDialogAfter(sizeDialog_);
+        if (box == nullptr) {
+            ADD_FAILURE() << "no message box";
+            return {};
+        }
+        return readAndConfirm(box);
+    }
+
+private:
+    HWND sizeDialog_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(JadLaunch, AMatchingSizeStartsTheEmulatorWithoutDialogOrWrite) {
+    writeJad(descriptor("4321"));
+    auto program = startQuillmont(L" " + quotedW(jad) + L" -Dx=1");
+    EXPECT_EQ(recorded(), expectedLine(jad, jar, L" -Dx=1"));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("4321")));
+    EXPECT_TRUE(temporaryFiles().empty());
+    EXPECT_EQ(settings.storedLastAction(J2ME), 1);
+}
+
+TEST_F(JadLaunch, CorrectThisJadFileRewritesOnlyTheSizeLine) {
+    writeJad(descriptor("99"));
+    auto program = startQuillmont(L" " + quotedW(jad));
+    EXPECT_EQ(openAndAnswerSizeDialog(*program, IDOK),
+              L"The size of the JAR file differs from that in the JAD file.\n"
+              L"The JAR file size is 4321 bytes.\n"
+              L"The \"MIDlet-Jar-Size\" attribute is 99 bytes in the JAD file.");
+    EXPECT_EQ(recorded(), expectedLine(jad, jar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("4321")));
+    EXPECT_TRUE(temporaryFiles().empty());
+    EXPECT_EQ(folderEntries(suite), (std::vector<std::wstring>{L"app.jad", L"app.jar"}));
+}
+
+TEST_F(JadLaunch, CreateATemporaryJadFileWorksOnCopiesAndLeavesTheDescriptorAlone) {
+    writeJad(descriptor("99"));
+    auto program = startQuillmont(L" " + quotedW(jad));
+    openAndAnswerSizeDialog(*program, IDC_SIZE_TEMPORARY);
+    const std::wstring temporaryJad = temp.folder() + L"\\qlm_temp.jad";
+    const std::wstring temporaryJar = temp.folder() + L"\\qlm_temp.jar";
+    EXPECT_EQ(recorded(), expectedLine(temporaryJad, temporaryJar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("99")));
+    EXPECT_EQ(readFileBytes(temporaryJar), archive);
+    EXPECT_EQ(readFileBytes(temporaryJad), bytesOf(descriptor("4321", "qlm_temp.jar")));
+    EXPECT_EQ(temporaryFiles(), (std::vector<std::wstring>{L"qlm_temp.jad", L"qlm_temp.jar"}));
+}
+
+TEST_F(JadLaunch, CancellingTheSizeDialogWritesAndStartsNothing) {
+    writeJad(descriptor("99"));
+    auto program = startQuillmont(L" " + quotedW(jad));
+    openAndAnswerSizeDialog(*program, IDCANCEL);
+    EXPECT_EQ(program->waitForExit(), 1u);
+    EXPECT_EQ(recorded(500), std::nullopt);
+    EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("99")));
+    EXPECT_TRUE(temporaryFiles().empty());
+}
+
+TEST_F(JadLaunch, EveryFailureBeforeTheSizeCheckShowsItsMessageAndEndsWithOne) {
+    const std::wstring gone = suite + L"\\gone.jad";
+    const std::wstring huge = suite + L"\\huge.jad";
+    const std::wstring folder = suite + L"\\folder.jad";
+    ASSERT_TRUE(writeFileBytes(huge, Bytes(1'000'001, ' ')));
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    struct Case {
+        std::string text;  // the descriptor's bytes; empty: the file named is used as it is
+        std::wstring file;
+        std::wstring message;
+    };
+    const Case cases[] = {
+        {"", gone, L"File \"" + gone + L"\" read error."},
+        {"", huge, L"File \"" + huge + L"\" read error."},
+        {"", folder, L"File \"" + folder + L"\" read error."},
+        {"MIDlet-Jar-URL: app.jar\r\n", jad, L"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
+        {"MIDlet-Jar-Size:4321\r\nMIDlet-Jar-URL: app.jar\r\n", jad,
+         L"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
+        {"MIDlet-Jar-Size: 4321\r\nMIDlet-Jar-URL:  \t \r\n", jad,
+         L"No \"MIDlet-Jar-URL\" attribute is defined in the JAD file."},
+        {descriptor("4321", "lib/gone.jar"), jad, L"File \"" + suite + L"\\lib/gone.jar\" read error."},
+    };
+    for (const Case& c : cases) {
+        if (!c.text.empty()) writeJad(c.text);
+        auto program = startQuillmont(L" " + quotedW(c.file));
+        HWND box = program->waitForDialog();
+        ASSERT_NE(box, nullptr) << c.message;
+        expectOpeningError(readAndConfirm(box), c.message);
+        EXPECT_EQ(program->waitForExit(), 1u) << c.message;
+    }
+    EXPECT_EQ(recorded(300), std::nullopt);
+}
+
+TEST_F(JadLaunch, FailuresAfterTheSizeDialogShowTheirMessageAndLoseNothing) {
+    const std::wstring temporaryJad = temp.folder() + L"\\qlm_temp.jad";
+    const std::wstring temporaryJar = temp.folder() + L"\\qlm_temp.jar";
+    struct Case {
+        const char* claim;
+        std::function<void()> prepare;
+        int button;
+        std::wstring message;
+        std::function<void()> undo;
+    };
+    const Case cases[] = {
+        {"a read-only descriptor cannot be corrected", [&] { setReadOnly(jad, true); }, IDOK,
+         L"File \"" + jad + L"\" write error.", [&] { setReadOnly(jad, false); }},
+        {"a folder in the temporary archive's place cannot be copied over",
+         [&] { CreateDirectoryW(temporaryJar.c_str(), nullptr); }, IDC_SIZE_TEMPORARY,
+         L"File \"" + jar + L"\" copy error.", [&] { RemoveDirectoryW(temporaryJar.c_str()); }},
+        {"a read-only temporary descriptor is not made writable",
+         [&] {
+             writeFileBytes(temporaryJad, bytesOf("old"));
+             setReadOnly(temporaryJad, true);
+         },
+         IDC_SIZE_TEMPORARY, L"File \"" + temporaryJad + L"\" write error.",
+         [&] {
+             EXPECT_EQ(readFileBytes(temporaryJad), bytesOf("old"));
+             setReadOnly(temporaryJad, false);
+             DeleteFileW(temporaryJad.c_str());
+         }},
+    };
+    for (const Case& c : cases) {
+        writeJad(descriptor("99"));
+        c.prepare();
+        auto program = startQuillmont(L" " + quotedW(jad));
+        openAndAnswerSizeDialog(*program, c.button);
+        expectOpeningError(nextMessage(*program), c.message);
+        EXPECT_EQ(program->waitForExit(), 1u) << c.claim;
+        EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("99"))) << c.claim;
+        c.undo();
+    }
+    EXPECT_EQ(recorded(300), std::nullopt);
+}
+
+TEST_F(JadLaunch, AReadOnlyTemporaryArchiveIsMadeWritableAndOverwritten) {
+    const std::wstring temporaryJar = temp.folder() + L"\\qlm_temp.jar";
+    ASSERT_TRUE(writeFileBytes(temporaryJar, bytesOf("left from before")));
+    setReadOnly(temporaryJar, true);
+    writeJad(descriptor("99"));
+    auto program = startQuillmont(L" " + quotedW(jad));
+    openAndAnswerSizeDialog(*program, IDC_SIZE_TEMPORARY);
+    EXPECT_EQ(recorded(), expectedLine(temp.folder() + L"\\qlm_temp.jad", temporaryJar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(readFileBytes(temporaryJar), archive);
+}
+
+TEST_F(JadLaunch, WithoutJ2meStartersTheSizeDialogComesFirstThenTheMessageAndSetup) {
+    settings.clear();
+    writeJad(descriptor("99"));
+    auto program = startQuillmont(L" " + quotedW(jad));
+    openAndAnswerSizeDialog(*program, IDOK);
+    expectOpeningError(nextMessage(*program), L"No J2ME starters are defined.");
+    if (HWND hint = program->waitForDialogTitled(L"Information", 5000)) DialogWindow(hint).click(IDOK);
+    HWND setup = program->waitForDialogTitled(L"Quillmont Setup");
+    ASSERT_NE(setup, nullptr);
+    DialogWindow(setup).click(IDCANCEL);
+    EXPECT_EQ(program->waitForExit(), 1u);
+    // The correction was written before the starters were looked at.
+    EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("4321")));
+}
+
+TEST_F(JadLaunch, SelectAsksForTheJ2meStarterAndCancellingStartsNothing) {
+    writeJad(descriptor("4321"));
+    settings.add(J2ME, 2, u"another emulator", u"%1");
+    auto program = startQuillmont(L" /select " + quotedW(jad));
+    HWND dialog = program->waitForDialogTitled(L"J2ME Starter Select");
+    ASSERT_NE(dialog, nullptr);
+    DialogWindow window(dialog);
+    EXPECT_EQ(window.listItems(IDC_SELECT_LIST), (std::vector<std::wstring>{L"another emulator", L"emulator"}));
+    EXPECT_EQ(window.listSelection(IDC_SELECT_LIST), 1);
+    window.click(IDCANCEL);
+    EXPECT_EQ(program->waitForExit(), 1u);
+    EXPECT_EQ(recorded(300), std::nullopt);
+    EXPECT_EQ(settings.storedLastAction(J2ME), 0);
+}
+
+// Descriptors in the wild are not always UTF-8; whatever their bytes, a
+// correction changes the size line's bytes and nothing else.
+TEST_F(JadLaunch, CorrectingKeepsEveryOtherByteInAnyEncoding) {
+    const Bytes stress = readTestdata("text/UTF-8-test.txt");
+    ASSERT_FALSE(stress.empty());
+    Bytes withStress = stress;
+    const std::string tail = "MIDlet-Jar-Size: 1\nMIDlet-Jar-URL: app.jar\n";
+    withStress.insert(withStress.end(), tail.begin(), tail.end());
+    const std::pair<const char*, Bytes> cases[] = {
+        {"Windows-1251", bytesOf("MIDlet-Name: \xC8\xE3\xF0\xE0\r\nMIDlet-Vendor: \xCE\xCE\xCE \xAB\xD0\xEE\xEC\xE0\xBB\r\n"
+                                 "MIDlet-Jar-Size: 1\r\nMIDlet-Jar-URL: app.jar\r\n")},
+        {"Latin-1 before CR LF", bytesOf("MIDlet-Vendor: Caf\xE9\r\nMIDlet-Jar-Size: 1\r\nMIDlet-Jar-URL: app.jar\r\n"
+                                         "MIDlet-Description: na\xEF\r\n")},
+        {"emoji", bytesOf("MIDlet-Description: fun \xF0\x9F\x98\x80\xF0\x9F\x8E\xAE\nMIDlet-Jar-Size: 1\n"
+                          "MIDlet-Jar-URL: app.jar")},
+        {"UTF-8 stress test", withStress},
+    };
+    for (const auto& [claim, bytes] : cases) {
+        ASSERT_TRUE(writeFileBytes(jad, bytes));
+        auto program = startQuillmont(L" " + quotedW(jad));
+        openAndAnswerSizeDialog(*program, IDOK);
+        EXPECT_EQ(program->waitForExit(), 0u) << claim;
+        EXPECT_EQ(readFileBytes(jad), withSize(bytes, "4321")) << claim;
+    }
+}
+
+TEST_F(JadLaunch, RealSuitesWithAWrongSizeAreCorrectedAndStarted) {
+    for (const std::string name : {"miniTruco", "FPlay"}) {
+        const Bytes realJad = readTestdata("j2me/" + name + ".jad");
+        const Bytes realJar = readTestdata("j2me/" + name + ".jar");
+        ASSERT_FALSE(realJad.empty());
+        const std::wstring wideName = win32::toWide(ascii(name.c_str()));
+        const std::wstring jadPath = suite + L"\\" + wideName + L".jad";
+        const std::wstring jarPath = suite + L"\\" + wideName + L".jar";
+        ASSERT_TRUE(writeFileBytes(jadPath, realJad));
+        ASSERT_TRUE(writeFileBytes(jarPath, realJar));
+        recorder.clear();
+        auto program = startQuillmont(L" " + quotedW(jadPath));
+        const std::wstring text = openAndAnswerSizeDialog(*program, IDOK);
+        EXPECT_NE(text.find(L"is " + std::to_wstring(realJar.size()) + L" bytes."), std::wstring::npos) << text;
+        EXPECT_EQ(recorded(), expectedLine(jadPath, jarPath)) << name;
+        EXPECT_EQ(program->waitForExit(), 0u);
+        EXPECT_EQ(readFileBytes(jadPath), withSize(realJad, std::to_string(realJar.size()))) << name;
+    }
+}
