@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include "dialog_window.h"
+#include "launch_world.h"
+#include "test_files.h"
+#include "testdata.h"
+#include "win32/platform/wide_text.h"
+#include "win32/res/resource_ids.h"
+
+using namespace quillmont;
+using namespace quillmont::testing;
+
+namespace {
+
+constexpr auto J2SE = StarterKind::J2SE;
+
+std::wstring quotedW(const std::wstring& text) { return L"\"" + text + L"\""; }
+
+// Quillmont.exe opening an archive with J2SE starters named beta, Alpha and gamma
+// in slots 1, 2 and 3.
+struct JarLaunch : ::testing::Test {
+    const std::wstring jar = makeTemporaryFolder(L"my apps") + L"\\app.jar";
+    CommandLineRecorder recorder;
+    StarterSettings settings;
+
+    void SetUp() override {
+        ASSERT_TRUE(writeFileBytes(jar, bytesOf("an archive")));
+        settings.add(J2SE, 1, u"beta", u"-jar %1 %*");
+        settings.add(J2SE, 2, u"Alpha", u"-cp %1");
+        settings.add(J2SE, 3, u"gamma", u"gamma %1");
+    }
+    std::wstring starter() const { return quotedW(win32::toWide(StarterSettings::starterProgram())); }
+    std::optional<std::wstring> recorded(unsigned timeoutMs = 20000) const {
+        std::optional<WideString> line = recorder.wait(timeoutMs);
+        if (!line) return std::nullopt;
+        return win32::toWide(*line);
+    }
+};
+
+std::wstring selectedItem(const DialogWindow& dialog) {
+    const int at = dialog.listSelection(IDC_SELECT_LIST);
+    return at < 0 ? L"<none>" : dialog.listItems(IDC_SELECT_LIST)[static_cast<std::size_t>(at)];
+}
+
+}  // namespace
+
+TEST_F(JarLaunch, AnOccupiedDefaultStartsWithoutAskingAndBecomesTheLastAction) {
+    settings.setActions(J2SE, 3, 0);
+    auto program = startQuillmont(L" " + quotedW(jar) + L" one two");
+    EXPECT_EQ(recorded(), starter() + L" gamma " + quotedW(jar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(settings.storedLastAction(J2SE), 3);
+}
+
+TEST_F(JarLaunch, TheLastUsedStarterStartsWhenTheDefaultSaysSo) {
+    settings.setActions(J2SE, StarterList::kUseLastAction, 2);
+    auto program = startQuillmont(L" " + quotedW(jar));
+    EXPECT_EQ(recorded(), starter() + L" -cp " + quotedW(jar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+}
+
+TEST_F(JarLaunch, SelectAlwaysAsksWithTheDefaultPreselectedAndPassesTheArguments) {
+    settings.setActions(J2SE, 3, 0);
+    auto program = startQuillmont(L" /select " + quotedW(jar) + L" -x  \"a b\"");
+    HWND dialog = program->waitForDialogTitled(L"J2SE Starter Select");
+    ASSERT_NE(dialog, nullptr);
+    DialogWindow window(dialog);
+    EXPECT_EQ(window.owner(), nullptr);
+    EXPECT_EQ(window.listItems(IDC_SELECT_LIST), (std::vector<std::wstring>{L"Alpha", L"beta", L"gamma"}));
+    EXPECT_EQ(selectedItem(window), L"gamma");
+    window.doubleClickListItem(IDC_SELECT_LIST, 1);  // beta
+    EXPECT_EQ(recorded(), starter() + L" -jar " + quotedW(jar) + L" -x \"a b\"");
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(settings.storedLastAction(J2SE), 1);
+}
+
+TEST_F(JarLaunch, WithNothingToPreselectOkStaysDisabledAndCancelKeepsTheLastAction) {
+    settings.setActions(J2SE, StarterList::kUseLastAction, 0);
+    auto program = startQuillmont(L" " + quotedW(jar));
+    HWND dialog = program->waitForDialogTitled(L"J2SE Starter Select");
+    ASSERT_NE(dialog, nullptr);
+    DialogWindow window(dialog);
+    EXPECT_EQ(selectedItem(window), L"<none>");
+    EXPECT_FALSE(window.isEnabled(IDOK));
+    window.pressEscape();
+    EXPECT_EQ(program->waitForExit(), 1u);
+    EXPECT_EQ(recorded(300), std::nullopt);
+    EXPECT_EQ(settings.storedLastAction(J2SE), 0);
+}
+
+TEST_F(JarLaunch, AskingPreselectsTheLastStarter) {
+    settings.setActions(J2SE, StarterList::kAsk, 2);
+    auto program = startQuillmont(L" " + quotedW(jar));
+    HWND dialog = program->waitForDialogTitled(L"J2SE Starter Select");
+    ASSERT_NE(dialog, nullptr);
+    DialogWindow window(dialog);
+    EXPECT_EQ(selectedItem(window), L"Alpha");
+    EXPECT_TRUE(window.isEnabled(IDOK));
+    window.click(IDOK);
+    EXPECT_EQ(recorded(), starter() + L" -cp " + quotedW(jar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+}
+
+// The choice is stored before the process is created, so it is stored even when
+// the starter's program has gone; nothing is shown.
+TEST_F(JarLaunch, AStarterWhoseProgramIsGoneEndsWithOneButIsStillTheLastAction) {
+    settings.addMissing(J2SE, 4, u"gone");
+    settings.setActions(J2SE, 4, 0);
+    auto program = startQuillmont(L" " + quotedW(jar));
+    EXPECT_EQ(program->waitForExit(), 1u);
+    EXPECT_EQ(program->waitForDialog(300), nullptr);
+    EXPECT_EQ(settings.storedLastAction(J2SE), 4);
+}
+
+TEST_F(JarLaunch, WithoutJ2seStartersTheUserIsToldAndGetsTheSetupDialog) {
+    settings.clear();
+    auto program = startQuillmont(L" " + quotedW(jar));
+    HWND box = program->waitForDialog();
+    ASSERT_NE(box, nullptr);
+    expectOpeningError(readAndConfirm(box), L"No J2SE starters are defined.");
+    if (HWND hint = program->waitForDialogTitled(L"Information", 5000)) DialogWindow(hint).click(IDOK);
+    HWND setup = program->waitForDialogTitled(L"Quillmont Setup");
+    ASSERT_NE(setup, nullptr);
+    EXPECT_EQ(DialogWindow(setup).owner(), nullptr);
+    DialogWindow(setup).click(IDOK);
+    EXPECT_EQ(program->waitForExit(), 1u);
+}
+
+TEST_F(JarLaunch, TheSetupButtonRefillsTheSelectionAfterADeletion) {
+    settings.setActions(J2SE, 3, 0);
+    auto program = startQuillmont(L" /select " + quotedW(jar));
+    HWND dialog = program->waitForDialogTitled(L"J2SE Starter Select");
+    ASSERT_NE(dialog, nullptr);
+    DialogWindow(dialog).click(IDC_SELECT_SETUP);
+    HWND setup = program->waitForDialogTitled(L"Quillmont Setup");
+    ASSERT_NE(setup, nullptr);
+    DialogWindow setupWindow(setup);
+    setupWindow.selectListItem(IDC_J2SE_LIST, 2);  // gamma, the default
+    Sleep(200);
+    setupWindow.click(IDC_J2SE_DELETE);
+    HWND warning = program->waitForDialogTitled(L"Warning");
+    ASSERT_NE(warning, nullptr);
+    DialogWindow(warning).click(IDOK);
+    Sleep(200);
+    setupWindow.click(IDOK);
+    dialog = program->waitForDialogTitled(L"J2SE Starter Select");
+    ASSERT_NE(dialog, nullptr);
+    Sleep(200);
+    DialogWindow window(dialog);
+    EXPECT_EQ(window.listItems(IDC_SELECT_LIST), (std::vector<std::wstring>{L"Alpha", L"beta"}));
+    EXPECT_EQ(selectedItem(window), L"<none>");
+    window.click(IDCANCEL);
+    EXPECT_EQ(program->waitForExit(), 1u);
+}
