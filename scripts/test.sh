@@ -7,6 +7,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 fuzz_seconds="${QUILLMONT_FUZZ_SECONDS:-20}"
+testdata="$root/../shared/testdata"
 passed=0; failed=0
 
 "$root/scripts/bootstrap.sh" || exit 1
@@ -58,7 +59,12 @@ for target in "$root"/build/fuzz/tests/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   corpus="$root/build/fuzz/corpus/$name"; mkdir -p "$corpus"
-  if "$target" "$corpus" -max_total_time="$fuzz_seconds" -max_len=65536 -print_final_stats=0 \
+  # Real files from elsewhere seed the parsers of untrusted bytes (read, never written).
+  seeds=()
+  case "$name" in
+    fuzz_attribute_*) seeds=("$testdata/j2me" "$testdata/text") ;;
+  esac
+  if "$target" "$corpus" "${seeds[@]}" -max_total_time="$fuzz_seconds" -max_len=65536 -print_final_stats=0 \
        -artifact_prefix="$root/build/fuzz/$name-" >"$root/build/fuzz/$name.log" 2>&1; then
     echo "   $name: $(grep -oE 'Done [0-9]+ runs' "$root/build/fuzz/$name.log" | tail -n 1), no crash"
     passed=$((passed + 1))
