@@ -48,8 +48,12 @@ for dpi in 96 144; do
   shoot "about$suffix" about "$gallery"
   shoot "j2se-starter$suffix" j2se-starter "$gallery"
   shoot "j2me-starter$suffix" j2me-starter "$gallery"
+  shoot "j2se-select$suffix" j2se-select "$gallery"
+  shoot "j2me-select$suffix" j2me-select "$gallery"
+  shoot "jad-size$suffix" jad-size "$gallery"
   shoot "command-line-error$suffix" '"C:\unterminated'
   shoot "file-name-error$suffix" '""'
+  shoot "jad-read-error$suffix" '"C:\Suites\gone.jad"'
   shoot "file-open-dialog$suffix"
 done
 set_dpi 96
