@@ -149,6 +149,13 @@ TEST_F(JadFlow, AnArchiveThatCannotBeOpenedOrSizedIsReported) {
     EXPECT_EQ(world.files.openReaders(), 0);
 }
 
+TEST_F(JadFlow, AUrlTooLongToCombineIsReportedAsItStands) {
+    const std::string longName(300, 'x');
+    world.files.addFile(kJad, descriptor("1234", longName + ".jar"));
+    EXPECT_FALSE(open());
+    expectOnlyMessage(u"File \"C:\\My Suites\\" + ascii(longName.c_str()) + u".jar\" read error.");
+}
+
 TEST_F(JadFlow, TheSizeTextIsReadAsTheCLibraryReadsANumber) {
     const std::pair<std::string, std::uint32_t> cases[] = {
         {"1234abc", 1234}, {"abc", 0}, {"+1234", 1234}, {"-1", 4294967295u}, {"99999999999", 2147483647u},

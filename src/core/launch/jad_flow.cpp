@@ -67,7 +67,11 @@ private:
             fail(u"No \"MIDlet-Jar-URL\" attribute is defined in the JAD file.");
             return false;
         }
-        paths_.jar = files_.combinePath(splitPath(paths_.jad).folder, url);
+        const WideString folder = splitPath(paths_.jad).folder;
+        paths_.jar = files_.combinePath(folder, url);
+        // A combination that fails (longer than a classic path) names no file;
+        // the read error then shows what the descriptor asked for.
+        if (paths_.jar.empty()) paths_.jar = folder + url;
         return true;
     }
 
