@@ -9,8 +9,9 @@
 #           bytes, each with a matching MIDlet-Jar-Size (read, parse, compare,
 #           start) and a wrong one answered "Correct this JAD file" (and write)
 # Usage: scripts/bench.sh [native] [wine]   (default: both)
-# QUILLMONT_WINEPREFIX selects another Wine prefix than the project's; the J2ME
-# settings in the prefix are put back as they were afterwards.
+# QUILLMONT_WINEPREFIX selects another Wine prefix than the project's. The
+# program's settings and Wine's "Managed" setting in the prefix are changed for
+# the runs and put back as they were afterwards.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 parts=("$@"); [ ${#parts[@]} -gt 0 ] || parts=(native wine)
@@ -51,10 +52,23 @@ build_windows() {
 settings_key='HKCU\Software\Brenwick\Quillmont\setup1'
 j2me_key="$settings_key\\J2ME"
 saved_settings=""
+x11_key='HKCU\Software\Wine\X11 Driver'
+saved_managed=""
 
 restore_settings() {
   wine reg delete "$settings_key" /f >/dev/null 2>&1 || true
   if [ -n "$saved_settings" ]; then wine reg import "$saved_settings" >/dev/null 2>&1 || true; fi
+  if [ -n "$saved_managed" ]; then wine reg add "$x11_key" /v Managed /t REG_SZ /d "$saved_managed" /f >/dev/null 2>&1 || true
+  else wine reg delete "$x11_key" /v Managed /f >/dev/null 2>&1 || true; fi
+}
+
+# When a window that the window manager manages closes, Wine's X11 driver waits
+# for the manager to withdraw it, up to two seconds, and a virtual display has no
+# manager: every answered dialog would add those two seconds to the run. Windows
+# that Wine draws itself close at once, as on Windows.
+unmanage_windows() {
+  saved_managed=$(wine reg query "$x11_key" /v Managed 2>/dev/null | tr -d '\r' | awk '$1 == "Managed" { print $3 }' || true)
+  wine reg add "$x11_key" /v Managed /t REG_SZ /d N /f >/dev/null
 }
 
 configure_starter() {
@@ -71,8 +85,7 @@ configure_starter() {
   wine reg add "$j2me_key\\1" /v Arguments /t REG_SZ /d "%1 %2" /f >/dev/null
 }
 
-# One run of Quillmont.exe on suite/app.jad; appends "milliseconds peak-RSS-KB" to
-# the file $2. With $1 = correct the size dialog is answered by the helper.
+# One run of Quillmont.exe on suite/app.jad; appends its figures to the file $2. With $1 = correct the size dialog is answered by the helper.
 timed_run() {
   local mode=$1 results=$2 helper="" start end
   rm -f "$work/record.txt" "$work/ready" "$work/time.txt"
@@ -84,7 +97,7 @@ timed_run() {
   fi
   start=$(date +%s%N)
   # An unanswered dialog must not hang the script.
-  if ! timeout 120 /usr/bin/time -f "%M" -o "$work/time.txt" \
+  if ! timeout 120 /usr/bin/time -f "%M %U %S" -o "$work/time.txt" \
          wine "$windows_dir/bin/Quillmont.exe" "$(winepath -w "$work/suite/app.jad")"; then
     echo "Quillmont.exe failed" >&2; exit 1
   fi
@@ -93,7 +106,8 @@ timed_run() {
   # The starter runs on after Quillmont has ended; the next run waits for it.
   for _ in $(seq 1 200); do [ -e "$work/record.txt" ] && break; sleep 0.05; done
   [ -e "$work/record.txt" ] || { echo "the starter was not started" >&2; exit 1; }
-  echo "$(( (end - start) / 1000000 )) $(tail -n 1 "$work/time.txt")" >>"$results"
+  # milliseconds, peak RSS in KB, processor milliseconds (user + system)
+  tail -n 1 "$work/time.txt" | awk -v wall=$(( (end - start) / 1000000 )) '{ printf "%d %d %d\n", wall, $1, ($2 + $3) * 1000 + 0.5 }' >>"$results"
 }
 
 # The median of column $1 of the file $2.
@@ -105,6 +119,7 @@ run_wine() {
   work=$(mktemp -d /tmp/quillmont-bench.XXXXXX)
   trap 'restore_settings; quillmont_stop_wine; rm -rf "$work"' EXIT
   configure_starter
+  unmanage_windows
   mkdir -p "$work/suite"
   export QUILLMONT_RECORD_FILE; QUILLMONT_RECORD_FILE=$(winepath -w "$work/record.txt")
   # The archive's size is 187403; the wrong declared size has as many digits, so
@@ -118,27 +133,37 @@ run_wine() {
 
   echo "== Quillmont.exe under Wine ($WINEPREFIX), median of $runs runs"
   cp "$work/tiny-matching.jad" "$work/suite/app.jad"
-  timed_run matching "$work/warm-up"  # the first start after wineserver's loads more
-  printf '%-12s %-9s %9s %10s %14s\n' descriptor size-line bytes "wall ms" "peak RSS KB"
-  local size_line mode results
-  for kind in tiny realistic short-lines; do
-    for size_line in matching wrong; do
-      mode=matching; [ "$size_line" = matching ] || mode=correct
-      results="$work/$kind-$size_line.txt"
-      : >"$results"
-      for _ in $(seq 1 "$runs"); do
-        cp "$work/$kind-$size_line.jad" "$work/suite/app.jad"
-        timed_run "$mode" "$results"
-        if ! cmp -s "$work/suite/app.jad" "$work/$kind-matching.jad"; then
-          echo "the descriptor was not left as expected ($kind, $size_line)" >&2; exit 1
-        fi
-      done
-      printf '%-12s %-9s %9s %10s %14s\n' "$kind" "$size_line" "$(stat -c %s "$work/$kind-$size_line.jad")" \
-        "$(median 1 "$results")" "$(median 2 "$results")"
+  timed_run matching "$work/warm-up"  # a program's first start in a new wineserver is slower
+  local scenarios=(tiny-matching tiny-wrong realistic-matching realistic-wrong short-lines-matching short-lines-wrong)
+  local scenario mode
+  for scenario in "${scenarios[@]}"; do : >"$work/$scenario.txt"; done
+  # Round after round of every case, so that a change in the machine's load
+  # falls on all of them alike.
+  for _ in $(seq 1 "$runs"); do
+    for scenario in "${scenarios[@]}"; do
+      mode=matching; [ "${scenario%-wrong}" = "$scenario" ] || mode=correct
+      cp "$work/$scenario.jad" "$work/suite/app.jad"
+      timed_run "$mode" "$work/$scenario.txt"
+      if ! cmp -s "$work/suite/app.jad" "$work/${scenario%-*}-matching.jad"; then
+        echo "the descriptor was not left as expected ($scenario)" >&2; exit 1
+      fi
     done
   done
-  echo "(wall ms: from the start of 'wine Quillmont.exe' to its exit, the dialog answered within ~5 ms;"
-  echo " peak RSS: the Quillmont.exe process, Wine's own libraries included)"
+  printf '%-21s %8s %8s %10s %8s %8s %8s %12s %8s\n' descriptor bytes "wall ms" "(min-max)" "vs tiny" \
+    "cpu ms" "vs tiny" "peak RSS KB" "vs tiny"
+  local wall cpu rss base
+  for scenario in "${scenarios[@]}"; do
+    wall=$(median 1 "$work/$scenario.txt"); rss=$(median 2 "$work/$scenario.txt"); cpu=$(median 3 "$work/$scenario.txt")
+    base="$work/tiny-${scenario##*-}.txt"
+    printf '%-21s %8s %8s %10s %8s %8s %8s %12s %8s\n' "$scenario" "$(stat -c %s "$work/$scenario.jad")" "$wall" \
+      "$(cut -d' ' -f1 "$work/$scenario.txt" | sort -n | sed -n '1p;$p' | paste -sd-)" \
+      "$((wall - $(median 1 "$base")))" "$cpu" "$((cpu - $(median 3 "$base")))" \
+      "$rss" "$((rss - $(median 2 "$base")))"
+  done
+  echo "(wall: from the start of 'wine Quillmont.exe' to its exit; with a wrong size the"
+  echo " size dialog is answered \"Correct this JAD file\" within about 5 ms of showing."
+  echo " cpu: user + system time of the Quillmont.exe process; peak RSS: of that process,"
+  echo " Wine's own libraries included; 'vs tiny': less the tiny descriptor's median)"
 }
 
 build_native
