@@ -39,6 +39,11 @@ void AttributeDocument::parse(std::span<const std::uint8_t> bytes) {
     lines_.clear();
     source_.assign(bytes.begin(), bytes.end());
     const std::size_t size = source_.size();
+    // One record per line: reserving them up front keeps a document of many
+    // short lines from holding two copies of its records while the list grows.
+    std::size_t lineEnds = 0;
+    for (const std::uint8_t byte : source_) lineEnds += byte == kLineFeed || byte == kCarriageReturn;
+    lines_.reserve(lineEnds + 1);
     std::size_t start = 0;
     while (start < size) {
         std::size_t end = start;
