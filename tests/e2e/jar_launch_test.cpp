@@ -152,3 +152,38 @@ TEST_F(JarLaunch, TheSetupButtonRefillsTheSelectionAfterADeletion) {
     window.click(IDCANCEL);
     EXPECT_EQ(program->waitForExit(), 1u);
 }
+
+// The setup dialog reached from the flow is the real one: a starter added there
+// is saved, and with nothing to start without asking the selection follows.
+TEST_F(JarLaunch, AStarterAddedInTheSetupDialogIsOfferedAtOnce) {
+    settings.clear();
+    auto program = startQuillmont(L" " + quotedW(jar));
+    HWND box = program->waitForDialog();
+    ASSERT_NE(box, nullptr);
+    expectOpeningError(readAndConfirm(box), L"No J2SE starters are defined.");
+    if (HWND hint = program->waitForDialogTitled(L"Information", 5000)) DialogWindow(hint).click(IDOK);
+    HWND setup = program->waitForDialogTitled(L"Quillmont Setup");
+    ASSERT_NE(setup, nullptr);
+    DialogWindow(setup).click(IDC_J2SE_ADD);
+    HWND edit = program->waitForDialogTitled(L"J2SE Starter");
+    ASSERT_NE(edit, nullptr);
+    DialogWindow editWindow(edit);
+    editWindow.setText(IDC_STARTER_NAME, L"recorder");
+    editWindow.setText(IDC_STARTER_EXECUTABLE, win32::toWide(StarterSettings::starterProgram()));
+    editWindow.setText(IDC_STARTER_ARGUMENTS, L"-jar %1");
+    Sleep(200);
+    editWindow.click(IDOK);
+    setup = program->waitForDialogTitled(L"Quillmont Setup");
+    ASSERT_NE(setup, nullptr);
+    Sleep(200);
+    DialogWindow(setup).click(IDOK);
+    HWND dialog = program->waitForDialogTitled(L"J2SE Starter Select");
+    ASSERT_NE(dialog, nullptr);
+    DialogWindow window(dialog);
+    EXPECT_EQ(window.listItems(IDC_SELECT_LIST), std::vector<std::wstring>{L"recorder"});
+    EXPECT_EQ(selectedItem(window), L"<none>");
+    window.doubleClickListItem(IDC_SELECT_LIST, 0);
+    EXPECT_EQ(recorded(), starter() + L" -jar " + quotedW(jar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(settings.storedLastAction(J2SE), 1);
+}
