@@ -298,3 +298,20 @@ TEST_F(JadLaunch, RealSuitesWithAWrongSizeAreCorrectedAndStarted) {
         EXPECT_EQ(readFileBytes(jadPath), withSize(realJad, std::to_string(realJar.size()))) << name;
     }
 }
+
+// A pipe opens like a file but has no size: the one way to reach the size
+// error with real files. (The "\\?\" form, as "\\.\" would lose its dot
+// when the path is combined.)
+TEST_F(JadLaunch, AnArchiveWithoutASizeIsReported) {
+    const std::string name = "quillmont size " + std::to_string(GetCurrentProcessId());
+    const std::wstring pipe = L"\\\\.\\pipe\\" + std::wstring(name.begin(), name.end());
+    HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 4, 0, 0, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    writeJad(descriptor("4321", "\\\\?\\pipe\\" + name));
+    auto program = startQuillmont(L" " + quotedW(jad));
+    HWND box = program->waitForDialog();
+    ASSERT_NE(box, nullptr);
+    expectOpeningError(readAndConfirm(box), L"Invalid JAR file size.");
+    EXPECT_EQ(program->waitForExit(), 1u);
+    CloseHandle(server);
+}
