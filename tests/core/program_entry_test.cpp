@@ -1,30 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "core/app/program_entry.h"
-#include "fake_dialogs.h"
-#include "fake_files.h"
 #include "fake_opening_flows.h"
-#include "fake_process_launcher.h"
-#include "fake_registry.h"
-#include "fake_shell.h"
-#include "fake_startup_services.h"
-#include "fake_user_interface.h"
+#include "flow_world.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
 
 namespace {
 
-struct Program {
-    FakeStartupServices startup;
-    FakeUserInterface ui;
-    FakeProcessLauncher processes;
-    FakeDialogs dialogs;
-    FakeRegistry registry;
-    FakeShell shell;
-    FakeFiles files;
+struct Program : FlowWorld {
     FakeOpeningFlows flows;
-    Platform platform{startup, ui, processes, dialogs, registry, shell, files};
 
     int run(const WideString& arguments) { return runProgram(arguments, platform, flows); }
 
