@@ -1,0 +1,165 @@
+#include "core/launch/zip_archive_reader.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+
+#include "core/launch/zip_format.h"
+
+namespace quillmont {
+
+using namespace zip;
+
+struct ZipArchiveReader::Entry {
+    std::uint16_t versionNeeded;
+    std::uint16_t flags;
+    std::uint16_t method;
+    std::uint32_t crc;
+    std::uint32_t compressedSize;
+    std::uint32_t uncompressedSize;
+    std::uint32_t localHeaderOffset;
+};
+
+namespace {
+
+// Whether `count` bytes from `offset` on lie inside a file of `fileSize` bytes.
+bool liesInside(std::uint64_t offset, std::uint64_t count, std::uint64_t fileSize) {
+    return offset <= fileSize && count <= fileSize - offset;
+}
+
+// Inflates raw deflate data in one call into exactly `out.size()` bytes.
+bool inflateWhole(std::span<const std::uint8_t> compressed, std::span<std::uint8_t> out) {
+    z_stream stream{};
+    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
+    std::uint8_t nothing = 0;  // zlib wants somewhere to write even when nothing is expected
+    stream.next_in = const_cast<Bytef*>(compressed.data());
+    stream.avail_in = static_cast<uInt>(compressed.size());
+    stream.next_out = out.empty() ? &nothing : out.data();
+    stream.avail_out = static_cast<uInt>(out.size());
+    const int result = inflate(&stream, Z_NO_FLUSH);
+    const bool whole = (result == Z_STREAM_END || result == Z_OK) && stream.total_in == compressed.size() &&
+                       stream.total_out == out.size();
+    inflateEnd(&stream);
+    return whole;
+}
+
+}  // namespace
+
+void ZipArchiveReader::close() {
+    directory_.clear();
+    directory_.shrink_to_fit();
+    file_.reset();
+    fileSize_ = 0;
+}
+
+bool ZipArchiveReader::readExactly(std::uint64_t offset, std::span<std::uint8_t> buffer) {
+    const std::optional<std::size_t> read = file_->readAt(offset, buffer);
+    return read && *read == buffer.size();
+}
+
+bool ZipArchiveReader::open(const WideString& path) {
+    close();
+    file_ = files_.openForReading(path);
+    if (!file_ || !loadDirectory()) {
+        close();
+        return false;
+    }
+    return true;
+}
+
+bool ZipArchiveReader::loadDirectory() {
+    const std::optional<std::uint64_t> size = file_->size();
+    if (!size || *size < kEndSize) return false;
+    fileSize_ = *size;
+
+    // The end record and its comment end exactly at the end of the file; the
+    // first candidate from the front of the window that does so is taken.
+    Bytes window(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize_, kEndSearchWindow)));
+    if (!readExactly(fileSize_ - window.size(), window)) return false;
+    const std::span<const std::uint8_t> tail(window);
+    std::optional<std::size_t> end;
+    for (std::size_t p = 0; p + kEndSize <= tail.size(); ++p) {
+        const std::size_t remaining = tail.size() - p;
+        if (read32(tail, p) == kEndSignature && read32(tail, p + kEndDisks) == 0 &&
+            read16(tail, p + kEndEntriesOnDisk) == read16(tail, p + kEndEntriesTotal) &&
+            read16(tail, p + kEndCommentLength) == remaining - kEndSize) {
+            end = p;
+            break;
+        }
+    }
+    if (!end) return false;
+    const std::uint32_t directorySize = read32(tail, *end + kEndDirectorySize);
+    const std::uint32_t directoryOffset = read32(tail, *end + kEndDirectoryOffset);
+    if (directorySize == 0xFFFFFFFF) return false;
+    if (directorySize == 0) return true;
+    // A directory that cannot lie inside the file is refused before it is allocated.
+    if (!liesInside(directoryOffset, directorySize, fileSize_)) return false;
+    directory_.resize(directorySize);
+    return readExactly(directoryOffset, directory_);
+}
+
+std::optional<ZipArchiveReader::Entry> ZipArchiveReader::findEntry(const WideString& name) const {
+    const std::span<const std::uint8_t> directory(directory_);
+    std::size_t at = 0;
+    while (directory.size() - at >= kCentralSize) {
+        const std::span<const std::uint8_t> record = directory.subspan(at);
+        if (read32(record, 0) != kCentralSignature) return std::nullopt;
+        const std::size_t nameLength = read16(record, kCentralNameLength);
+        const std::size_t length =
+            kCentralSize + nameLength + read16(record, kCentralExtraLength) + read16(record, kCentralCommentLength);
+        if (length > record.size()) return std::nullopt;
+        const bool matches = nameLength == name.size() &&
+                             std::equal(name.begin(), name.end(), record.begin() + kCentralSize, [](char16_t unit, std::uint8_t stored) {
+                                 return static_cast<std::uint8_t>(unit & 0xFF) == stored;
+                             });
+        if (matches) {
+            return Entry{read16(record, kCentralVersionNeeded),    read16(record, kCentralFlags),
+                         read16(record, kCentralMethod),           read32(record, kCentralCrc),
+                         read32(record, kCentralCompressedSize),   read32(record, kCentralUncompressedSize),
+                         read32(record, kCentralLocalHeaderOffset)};
+        }
+        at += length;
+    }
+    return std::nullopt;
+}
+
+// The entry's data follows its local header's own name and extra field, which
+// many zip tools write with another length than the central record's.
+std::optional<std::uint64_t> ZipArchiveReader::dataStart(const Entry& entry) {
+    if (!liesInside(entry.localHeaderOffset, kLocalSize, fileSize_)) return std::nullopt;
+    std::uint8_t header[kLocalSize];
+    if (!readExactly(entry.localHeaderOffset, header)) return std::nullopt;
+    const std::span<const std::uint8_t> local(header);
+    if (read32(local, 0) != kLocalSignature) return std::nullopt;
+    return std::uint64_t{entry.localHeaderOffset} + kLocalSize + read16(local, kLocalNameLength) +
+           read16(local, kLocalExtraLength);
+}
+
+bool ZipArchiveReader::readEntry(const WideString& name, Bytes& out) {
+    out.clear();
+    if (!file_ || directory_.empty()) return false;
+    const std::optional<Entry> entry = findEntry(name);
+    if (!entry) return false;
+    // The low byte is the version; the high byte names the system that wrote it.
+    if ((entry->versionNeeded & 0xFF) > kHighestVersionNeeded || (entry->flags & kFlagEncrypted) != 0) return false;
+    if (entry->method != kMethodStored && entry->method != kMethodDeflated) return false;
+    if (entry->uncompressedSize > kMaxEntrySize) return false;
+    const std::optional<std::uint64_t> start = dataStart(*entry);
+    if (!start) return false;
+
+    if (entry->method == kMethodStored) {
+        if (!liesInside(*start, entry->uncompressedSize, fileSize_)) return false;
+        out.resize(entry->uncompressedSize);
+        if (!readExactly(*start, out)) return false;
+    } else {
+        if (!liesInside(*start, entry->compressedSize, fileSize_)) return false;
+        Bytes compressed(entry->compressedSize);
+        if (!readExactly(*start, compressed)) return false;
+        out.resize(entry->uncompressedSize);
+        if (!inflateWhole(compressed, out)) return false;
+    }
+    const uLong crc = crc32(crc32(0, nullptr, 0), out.data(), static_cast<uInt>(out.size()));
+    return crc == entry->crc;
+}
+
+}  // namespace quillmont

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+
+#include "core/text/bytes.h"
+#include "core/text/wide_string.h"
+#include "platform/files.h"
+
+namespace quillmont {
+
+// One named entry of a zip archive (one disk, stored or deflated, no encryption,
+// no 64-bit extensions) read whole into memory and checked against its CRC-32.
+// The central directory is read once when the archive is opened; the file stays
+// open, shared for reading, until the reader is closed or destroyed.
+//
+// Every size the archive declares is checked against the file before anything
+// is allocated: a directory or an entry's data that cannot lie inside the file
+// is refused, and so is an entry larger than kMaxEntrySize. No allocation is
+// larger than the file plus that bound, whatever the bytes.
+class ZipArchiveReader {
+public:
+    // A manifest is small; this is far more than any real one needs.
+    static constexpr std::uint32_t kMaxEntrySize = 64u * 1024 * 1024;
+
+    explicit ZipArchiveReader(Files& files) : files_(files) {}
+
+    // Closes what was open, opens the archive and reads its central directory.
+    // True when the directory was found and read (it may be empty).
+    bool open(const WideString& path);
+    // The entry's uncompressed bytes into `out` (emptied first). True only when
+    // the entry exists (the first of its name, compared byte for byte with the
+    // low 8 bits of each unit), is supported, was read whole and its CRC matches.
+    bool readEntry(const WideString& name, Bytes& out);
+    void close();
+    bool isOpen() const { return file_ != nullptr; }
+
+private:
+    struct Entry;
+    bool loadDirectory();
+    std::optional<Entry> findEntry(const WideString& name) const;
+    std::optional<std::uint64_t> dataStart(const Entry& entry);
+    bool readExactly(std::uint64_t offset, std::span<std::uint8_t> buffer);
+
+    Files& files_;
+    std::unique_ptr<ReadableFile> file_;
+    std::uint64_t fileSize_ = 0;
+    Bytes directory_;
+};
+
+}  // namespace quillmont
