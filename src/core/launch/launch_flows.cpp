@@ -1,7 +1,7 @@
 #include "core/launch/launch_flows.h"
 
-#include "core/launch/j2se_flow.h"
 #include "core/launch/jad_flow.h"
+#include "core/launch/jar_flow.h"
 
 namespace quillmont {
 
@@ -12,7 +12,7 @@ bool LaunchFlows::runJadFlow(const WideString& jadPath, bool allowDefaultAction,
 
 bool LaunchFlows::runJarFlow(const WideString& jarPath, bool allowDefaultAction,
                              const WideString& externalArguments) {
-    return runJ2seFlow(context_, jarPath, allowDefaultAction, externalArguments);
+    return quillmont::runJarFlow(context_, jarPath, allowDefaultAction, externalArguments);
 }
 
 }  // namespace quillmont

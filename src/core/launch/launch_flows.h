@@ -5,8 +5,8 @@
 
 namespace quillmont {
 
-// The opening flows of the program: a descriptor goes to the JAD flow; an archive
-// goes to the J2SE flow.
+// The opening flows of the program: a descriptor goes to the JAD flow, anything
+// else to the JAR flow.
 class LaunchFlows final : public OpeningFlows {
 public:
     explicit LaunchFlows(LaunchContext context) : context_(std::move(context)) {}

@@ -1,0 +1,89 @@
+#include "core/launch/jar_flow.h"
+
+#include <algorithm>
+
+#include "core/launch/attribute_document.h"
+#include "core/launch/file_helpers.h"
+#include "core/launch/j2se_flow.h"
+#include "core/launch/jad_flow.h"
+#include "core/launch/zip_archive_reader.h"
+#include "core/text/message_format.h"
+
+namespace quillmont {
+
+namespace {
+
+constexpr char16_t kManifestEntry[] = u"META-INF/MANIFEST.MF";
+
+bool isMidletSuite(const AttributeDocument& manifest) {
+    return std::any_of(std::begin(kMidletAttributes), std::end(kMidletAttributes),
+                       [&](const char16_t* name) { return manifest.has(name); });
+}
+
+class JarFlow {
+public:
+    JarFlow(LaunchContext& context, bool allowDefaultAction, const WideString& externalArguments)
+        : context_(context), files_(context.platform.files), ui_(context.platform.ui),
+          allowDefaultAction_(allowDefaultAction), externalArguments_(externalArguments) {}
+
+    bool run(const WideString& jarPath) {
+        // The archive stays open, shared for reading, until the flow returns.
+        ZipArchiveReader archive(files_);
+        if (!archive.open(jarPath)) return fail(formatText(u"File \"%s\" read error.", jarPath));
+        Bytes manifestBytes;
+        if (!archive.readEntry(kManifestEntry, manifestBytes)) return fail(u"No manifest is found.");
+        AttributeDocument manifest;
+        manifest.parse(manifestBytes);
+        if (!isMidletSuite(manifest)) return runJ2seFlow(context_, jarPath, allowDefaultAction_, externalArguments_);
+
+        const PathParts parts = splitPath(jarPath);
+        const WideString companion = parts.folder + parts.baseName + u".jad";
+        if (files_.attributes(companion)) return runJad(companion);
+        return runThroughTemporaryDescriptor(jarPath, manifest);
+    }
+
+private:
+    bool fail(const WideString& message) {
+        ui_.showMessage(kNoWindow, message, MessageKind::OpeningError);
+        return false;
+    }
+
+    bool runJad(const WideString& jadPath) {
+        return runJadFlow(context_, jadPath, allowDefaultAction_, externalArguments_);
+    }
+
+    // The manifest, without its first Manifest-Version line and its empty lines,
+    // every line ended by a line feed, with the temporary archive's size and name.
+    bool runThroughTemporaryDescriptor(const WideString& jarPath, AttributeDocument& manifest) {
+        const std::optional<TemporaryCopy> copy = makeTemporaryCopy(files_, ui_, jarPath);
+        if (!copy) return false;
+        manifest.remove(u"Manifest-Version");
+        manifest.removeEmptyLines();
+        manifest.setAllTerminators(AttributeDocument::Terminator::Lf);
+
+        std::optional<std::uint64_t> size;
+        if (std::unique_ptr<ReadableFile> temporaryJar = files_.openForReading(copy->jarPath))
+            size = temporaryJar->size();
+        if (!size) return fail(formatText(u"File \"%s\" read error.", copy->jarPath));
+        manifest.setValue(u"MIDlet-Jar-Size", decimalText(*size));
+        manifest.setValue(u"MIDlet-Jar-URL", copy->jarName);
+        if (!writeWholeFile(files_, copy->jadPath, manifest.serialize()))
+            return fail(formatText(u"File \"%s\" write error.", copy->jadPath));
+        return runJad(copy->jadPath);
+    }
+
+    LaunchContext& context_;
+    Files& files_;
+    UserInterface& ui_;
+    bool allowDefaultAction_;
+    const WideString& externalArguments_;
+};
+
+}  // namespace
+
+bool runJarFlow(LaunchContext& context, const WideString& jarPath, bool allowDefaultAction,
+                const WideString& externalArguments) {
+    return JarFlow(context, allowDefaultAction, externalArguments).run(jarPath);
+}
+
+}  // namespace quillmont
