@@ -4,6 +4,7 @@
 #include "launch_world.h"
 #include "test_files.h"
 #include "testdata.h"
+#include "zip_builder.h"
 #include "win32/platform/wide_text.h"
 #include "win32/res/resource_ids.h"
 
@@ -16,7 +17,7 @@ constexpr auto J2SE = StarterKind::J2SE;
 
 std::wstring quotedW(const std::wstring& text) { return L"\"" + text + L"\""; }
 
-// Quillmont.exe opening an archive with J2SE starters named beta, Alpha and gamma
+// Quillmont.exe opening a desktop archive with J2SE starters named beta, Alpha and gamma
 // in slots 1, 2 and 3.
 struct JarLaunch : ::testing::Test {
     const std::wstring jar = makeTemporaryFolder(L"my apps") + L"\\app.jar";
@@ -24,7 +25,9 @@ struct JarLaunch : ::testing::Test {
     StarterSettings settings;
 
     void SetUp() override {
-        ASSERT_TRUE(writeFileBytes(jar, bytesOf("an archive")));
+        const Bytes desktopArchive =
+            ZipBuilder().add("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nMain-Class: a.A\r\n\r\n").build();
+        ASSERT_TRUE(writeFileBytes(jar, desktopArchive));
         settings.add(J2SE, 1, u"beta", u"-jar %1 %*");
         settings.add(J2SE, 2, u"Alpha", u"-cp %1");
         settings.add(J2SE, 3, u"gamma", u"gamma %1");
