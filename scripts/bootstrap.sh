@@ -2,7 +2,7 @@
 # Installs the Debian packages that building and testing need, when missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev python3
-          g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+          zlib1g-dev g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
           wine wine64 xvfb x11-utils imagemagick clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
