@@ -8,5 +8,7 @@ namespace quillmont::win32 {
 void initializeDialogFramework(HINSTANCE instance);
 void shutdownDialogFramework();
 HINSTANCE programInstance();
+// Sets the program icon in a dialog's title bar, large and small.
+void setProgramIcon(HWND dialog);
 
 }  // namespace quillmont::win32

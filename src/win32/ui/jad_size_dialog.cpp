@@ -4,7 +4,7 @@
 #include "win32/res/resource_ids.h"
 #include "win32/ui/dialog_centring.h"
 #include "win32/ui/dialog_text.h"
-#include "win32/ui/list_controls.h"
+#include "win32/ui/dialog_framework.h"
 #include "win32/ui/modal_dialog.h"
 
 namespace quillmont::win32 {

@@ -18,7 +18,4 @@ bool selectListBoxItemByData(HWND list, std::int32_t value);
 // The item data of the selected item, or 0 when none is selected.
 std::int32_t selectedListBoxData(HWND list);
 
-// Sets the program icon in the title bar, large and small.
-void setProgramIcon(HWND dialog);
-
 }  // namespace quillmont::win32
