@@ -64,6 +64,18 @@ TEST(ZipArchiveReader, AFailedReadLeavesTheOutputEmptyAndTheArchiveOpen) {
     EXPECT_TRUE(out.empty());
     EXPECT_TRUE(archive.reader.readEntry(kManifest, out));
     EXPECT_EQ(out, bytesOf("x"));
+
+    // Data that was read, or inflated, and then failed its check is not handed out.
+    FakeFiles files;
+    files.addFile(kJar, readTestdata("zip/libzip/broken.zip"));
+    ZipArchiveReader broken(files);
+    ASSERT_TRUE(broken.open(kJar));
+    for (const char16_t* name : {u"storedcrcerror", u"deflatecrcerror", u"deflatezliberror"}) {
+        out = {1, 2, 3};
+        EXPECT_FALSE(broken.readEntry(name, out));
+        EXPECT_TRUE(out.empty());
+    }
+    EXPECT_TRUE(broken.readEntry(u"storedok", out));
 }
 
 TEST(ZipArchiveReader, NamesCompareTheLowByteOfEachUnit) {

@@ -137,6 +137,13 @@ std::optional<std::uint64_t> ZipArchiveReader::dataStart(const Entry& entry) {
 
 bool ZipArchiveReader::readEntry(const WideString& name, Bytes& out) {
     out.clear();
+    if (extract(name, out)) return true;
+    // Whatever a failed read or a failed check left behind is not the entry.
+    out.clear();
+    return false;
+}
+
+bool ZipArchiveReader::extract(const WideString& name, Bytes& out) {
     if (!file_ || directory_.empty()) return false;
     const std::optional<Entry> entry = findEntry(name);
     if (!entry) return false;

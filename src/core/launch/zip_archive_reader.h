@@ -32,7 +32,8 @@ public:
     bool open(const WideString& path);
     // The entry's uncompressed bytes into `out` (emptied first). True only when
     // the entry exists (the first of its name, compared byte for byte with the
-    // low 8 bits of each unit), is supported, was read whole and its CRC matches.
+    // low 8 bits of each unit), is supported, was read whole and its CRC matches;
+    // after a false result `out` is empty.
     bool readEntry(const WideString& name, Bytes& out);
     void close();
     bool isOpen() const { return file_ != nullptr; }
@@ -40,6 +41,7 @@ public:
 private:
     struct Entry;
     bool loadDirectory();
+    bool extract(const WideString& name, Bytes& out);
     std::optional<Entry> findEntry(const WideString& name) const;
     std::optional<std::uint64_t> dataStart(const Entry& entry);
     bool readExactly(std::uint64_t offset, std::span<std::uint8_t> buffer);
