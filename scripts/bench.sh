@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Measures opening and correcting a JAD descriptor of the largest size the
-# program accepts (1,000,000 bytes). Not part of the test run.
+# program accepts (1,000,000 bytes), and reading the manifest of a large archive
+# (about 110 MB, 50,000 entries). Not part of the test run.
 #   native  Google Benchmark on the core code and the JAD flow on fake ports
 #           (Release build in build/bench)
 #   wine    whole runs of Quillmont.exe under Wine (build/bench-windows): wall
@@ -8,24 +9,39 @@
 #           a tiny descriptor (the baseline: mostly Wine) and two of 1,000,000
 #           bytes, each with a matching MIDlet-Jar-Size (read, parse, compare,
 #           start) and a wrong one answered "Correct this JAD file" (and write)
-# Usage: scripts/bench.sh [native] [wine]   (default: both)
+#   zip-native  Google Benchmark of the zip reader on the large archive through
+#           the real file system, then in the same run Python's zipfile and
+#           `unzip -p` on the same file, in process and whole process
+#   zip-wine  whole runs of Quillmont.exe under Wine opening the large archive
+#           (a desktop archive: the J2SE starter starts at once), round by round
+#           with a tiny archive (the baseline), `unzip -p` and python3 zipfile
+# Usage: scripts/bench.sh [native] [wine] [zip-native] [zip-wine]   (default: all)
+# The archives are written by bench/make_big_jar.py into build/bench/zip.
 # QUILLMONT_WINEPREFIX selects another Wine prefix than the project's. The
 # program's settings and Wine's "Managed" setting in the prefix are changed for
 # the runs and put back as they were afterwards.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-parts=("$@"); [ ${#parts[@]} -gt 0 ] || parts=(native wine)
+parts=("$@"); [ ${#parts[@]} -gt 0 ] || parts=(native wine zip-native zip-wine)
 runs=${QUILLMONT_BENCH_RUNS:-5}
+# The machine is shared: at most two compile jobs.
+jobs=${QUILLMONT_BENCH_JOBS:-2}
 "$root/scripts/bootstrap.sh"
 
 native_dir="$root/build/bench"
 windows_dir="$root/build/bench-windows"
 bench="$native_dir/bench/quillmont_descriptor_bench"
+zip_bench="$native_dir/bench/quillmont_zip_bench"
+read_manifest="$native_dir/bench/quillmont_read_manifest"
+jar_dir="$native_dir/zip"
+big_jar="$jar_dir/big.jar"
+tiny_jar="$jar_dir/tiny.jar"
 
 build_native() {
   cmake -S "$root" -B "$native_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMONT_TESTS=OFF \
         -DQUILLMONT_BENCH=ON >/dev/null
-  if ! cmake --build "$native_dir" --target quillmont_descriptor_bench >"$native_dir/build.log" 2>&1; then
+  if ! cmake --build "$native_dir" -j "$jobs" --target quillmont_descriptor_bench quillmont_zip_bench \
+         >"$native_dir/build.log" 2>&1; then
     cat "$native_dir/build.log"; echo "native bench build failed" >&2; exit 1
   fi
 }
@@ -40,7 +56,7 @@ build_windows() {
   # programs (the recording starter) come with QUILLMONT_TESTS.
   cmake -S "$root" -B "$windows_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUILLMONT_TESTS=ON \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
-  if ! cmake --build "$windows_dir" --target Quillmont recording_starter >"$windows_dir/build.log" 2>&1; then
+  if ! cmake --build "$windows_dir" -j "$jobs" --target Quillmont recording_starter >"$windows_dir/build.log" 2>&1; then
     cat "$windows_dir/build.log"; echo "Windows build failed" >&2; exit 1
   fi
   mkdir -p "$windows_dir/bench"
@@ -50,7 +66,6 @@ build_windows() {
 }
 
 settings_key='HKCU\Software\Brenwick\Quillmont\setup1'
-j2me_key="$settings_key\\J2ME"
 saved_settings=""
 x11_key='HKCU\Software\Wine\X11 Driver'
 saved_managed=""
@@ -71,18 +86,38 @@ unmanage_windows() {
   wine reg add "$x11_key" /v Managed /t REG_SZ /d N /f >/dev/null
 }
 
-configure_starter() {
-  # The prefix may hold someone's own starters: they are exported first and
-  # imported again when the script ends.
+# The prefix may hold someone's own starters: they are exported once, before the
+# first change, and imported again when the script ends.
+save_settings() {
   if wine reg export "$settings_key" "$(winepath -w "$work/settings.reg")" /y >/dev/null 2>&1; then
     saved_settings="$(winepath -w "$work/settings.reg")"
   fi
+}
+
+# The recording starter as the only starter of one kind ($1: J2SE or J2ME), the
+# default action, with the argument template $2.
+configure_starter() {
+  local key="$settings_key\\$1"
   wine reg delete "$settings_key" /f >/dev/null 2>&1 || true
-  wine reg add "$j2me_key" /v DefaultAction /t REG_DWORD /d 1 /f >/dev/null
-  wine reg add "$j2me_key\\1" /v Name /t REG_SZ /d "recording starter" /f >/dev/null
-  wine reg add "$j2me_key\\1" /v ExecutableFile /t REG_SZ \
+  wine reg add "$key" /v DefaultAction /t REG_DWORD /d 1 /f >/dev/null
+  wine reg add "$key\\1" /v Name /t REG_SZ /d "recording starter" /f >/dev/null
+  wine reg add "$key\\1" /v ExecutableFile /t REG_SZ \
        /d "$(winepath -w "$windows_dir/bin/recording_starter.exe")" /f >/dev/null
-  wine reg add "$j2me_key\\1" /v Arguments /t REG_SZ /d "%1 %2" /f >/dev/null
+  wine reg add "$key\\1" /v Arguments /t REG_SZ /d "$2" /f >/dev/null
+}
+
+# Wine, the work folder and the saved settings, once for all parts of a run.
+wine_session=""
+start_wine_session() {
+  [ -z "$wine_session" ] || return 0
+  source "$root/scripts/wine-env.sh"
+  quillmont_start_wine
+  work=$(mktemp -d /tmp/quillmont-bench.XXXXXX)
+  trap 'restore_settings; quillmont_stop_wine; rm -rf "$work"' EXIT
+  save_settings
+  unmanage_windows
+  export QUILLMONT_RECORD_FILE; QUILLMONT_RECORD_FILE=$(winepath -w "$work/record.txt")
+  wine_session=1
 }
 
 # One run of Quillmont.exe on suite/app.jad; appends its figures to the file $2. With $1 = correct the size dialog is answered by the helper.
@@ -114,14 +149,9 @@ timed_run() {
 median() { cut -d' ' -f"$1" "$2" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 run_wine() {
-  source "$root/scripts/wine-env.sh"
-  quillmont_start_wine
-  work=$(mktemp -d /tmp/quillmont-bench.XXXXXX)
-  trap 'restore_settings; quillmont_stop_wine; rm -rf "$work"' EXIT
-  configure_starter
-  unmanage_windows
+  start_wine_session
+  configure_starter J2ME "%1 %2"
   mkdir -p "$work/suite"
-  export QUILLMONT_RECORD_FILE; QUILLMONT_RECORD_FILE=$(winepath -w "$work/record.txt")
   # The archive's size is 187403; the wrong declared size has as many digits, so
   # a corrected descriptor is byte for byte the matching one.
   head -c 187403 /dev/zero >"$work/suite/app.jar"
@@ -166,11 +196,17 @@ run_wine() {
   echo " Wine's own libraries included; 'vs tiny': less the tiny descriptor's median)"
 }
 
+# The zip parts.
+source "$root/scripts/bench-zip.sh"
+
 build_native
+windows_built=""
 for part in "${parts[@]}"; do
   case "$part" in
     native) run_native ;;
-    wine) build_windows; run_wine ;;
-    *) echo "unknown part: $part (native or wine)" >&2; exit 2 ;;
+    wine) [ -n "$windows_built" ] || build_windows; windows_built=1; run_wine ;;
+    zip-native) make_jars; run_zip_native ;;
+    zip-wine) [ -n "$windows_built" ] || build_windows; windows_built=1; make_jars; run_zip_wine ;;
+    *) echo "unknown part: $part (native, wine, zip-native or zip-wine)" >&2; exit 2 ;;
   esac
 done
