@@ -58,6 +58,15 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan -j"$
 )
 read -r passed failed <"$root/build/windows-counts" 2>/dev/null || failed=$((failed + 1))
 
+# The README's run command without arguments: the sample archive must really run.
+echo "== demo: scripts/run.sh"
+if demo=$(timeout 300 "$root/scripts/run.sh" 2>&1) && grep -q "Hello from Quillmont's sample archive!" <<<"$demo" &&
+   grep -q "archive: *$root/build/demo/sample app.jar" <<<"$demo"; then
+  echo "   the sample archive ran through Quillmont.exe and the host's Java"; passed=$((passed + 1))
+else
+  echo "$demo" | tail -n 20; echo "   the demo did not run"; failed=$((failed + 1))
+fi
+
 echo "== fuzzing, ${fuzz_seconds}s per target"
 for target in "$root"/build/fuzz/tests/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
@@ -68,7 +77,7 @@ for target in "$root"/build/fuzz/tests/fuzz/fuzz_*; do
   seeds=()
   case "$name" in
     fuzz_attribute_*) seeds=("$testdata/j2me" "$testdata/text") ;;
-    fuzz_zip_reader) seeds=("$testdata/j2me" "$testdata/zip/go" "$testdata/zip/libzip" "$testdata/zip/minizip-ng") ;;
+    fuzz_zip_reader) seeds=("$testdata/j2me" "$testdata/zip/go" "$testdata/zip/libzip" "$testdata/zip/minizip-ng" /usr/share/java) ;;
   esac
   if "$target" "$corpus" "${seeds[@]}" -max_total_time="$fuzz_seconds" -max_len=65536 -malloc_limit_mb=96 -print_final_stats=0 \
        -artifact_prefix="$root/build/fuzz/$name-" >"$root/build/fuzz/$name.log" 2>&1; then
