@@ -58,6 +58,15 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan -j"$
 )
 read -r passed failed <"$root/build/windows-counts" 2>/dev/null || failed=$((failed + 1))
 
+# The installer, built from this Quillmont.exe, installed, used and removed under Wine.
+echo "== installer"
+if QUILLMONT_EXE="$root/build/windows/bin/Quillmont.exe" "$root/scripts/installer.sh" >/dev/null &&
+   "$root/tests/installer/installer_test.sh" >"$root/build/installer-test.log" 2>&1; then
+  echo "   the installer round trip: $(grep -c '^ok' "$root/build/installer-test.log") checks, all passed"; passed=$((passed + 1))
+else
+  tail -n 40 "$root/build/installer-test.log" 2>/dev/null; echo "   the installer round trip failed"; failed=$((failed + 1))
+fi
+
 # The README's run command without arguments: the sample archive must really run.
 echo "== demo: scripts/run.sh"
 if demo=$(timeout 300 "$root/scripts/run.sh" 2>&1) && grep -q "Hello from Quillmont's sample archive!" <<<"$demo" &&

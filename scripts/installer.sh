@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds the installer build/installer/Quillmont-<version>-setup.exe with NSIS.
+# The version is the one in src/core/app/product.h. Quillmont.exe comes from
+# scripts/build.sh windows, or from QUILLMONT_EXE when that names an existing
+# file (then nothing is built).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+version=$(sed -nE 's/.*kProductVersionText\[\] *= *u"([0-9]+\.[0-9]+\.[0-9]+)";.*/\1/p' \
+          "$root/src/core/app/product.h")
+if [ -z "$version" ]; then
+  echo "no version of the form N.N.N in src/core/app/product.h" >&2; exit 1
+fi
+
+if [ -n "${QUILLMONT_EXE:-}" ]; then
+  [ -f "$QUILLMONT_EXE" ] || { echo "QUILLMONT_EXE: no such file: $QUILLMONT_EXE" >&2; exit 1; }
+  exe=$(cd "$(dirname "$QUILLMONT_EXE")" && pwd)/$(basename "$QUILLMONT_EXE")
+else
+  "$root/scripts/bootstrap.sh"
+  "$root/scripts/build.sh" windows
+  exe="$root/build/windows/bin/Quillmont.exe"
+fi
+command -v makensis >/dev/null || { echo "makensis is missing (Debian package nsis)" >&2; exit 1; }
+
+out_dir="$root/build/installer"
+mkdir -p "$out_dir"
+setup="$out_dir/Quillmont-$version-setup.exe"
+log="$out_dir/makensis.log"
+# -WX: a warning (an unused define, a missing file) fails the build.
+if ! makensis -V2 -WX -NOCD "-DVERSION=$version" "-DEXE=$exe" "-DOUTFILE=$setup" \
+       "$root/installer/quillmont.nsi" >"$log" 2>&1; then
+  cat "$log"; echo "makensis failed" >&2; exit 1
+fi
+echo "$setup"
