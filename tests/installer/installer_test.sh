@@ -64,6 +64,9 @@ shortcut=$(unix_of "$(wine cmd /c echo %APPDATA% | tr -d '\r')")"/Microsoft/Wind
 # thing: an NSIS uninstaller runs from a copy in Temp\~nsuN.tmp, which cannot
 # delete itself and is left for removal at the next start of Windows.
 list_profile() { (cd "$profile" && find . | grep -v '^\./Temp/~nsu[^/]*\.tmp' | LC_ALL=C sort) >"$1"; }
+# Every Windows profile has its own classes key; a new Wine prefix has none
+# until something writes there, and what stays then is no trace of ours.
+wine reg add 'HKCU\Software\Classes' /f >/dev/null 2>&1
 export_key HKCU "$work/hkcu-before.reg"
 list_profile "$work/files-before"
 ls -d "$profile"/Temp/~nsu*.tmp >"$work/copies-before" 2>/dev/null
