@@ -38,6 +38,8 @@ RemoteProgram::RemoteProgram(const std::wstring& commandLine) {
         process_.reset(created.hProcess);
         CloseHandle(created.hThread);
         processId_ = created.dwProcessId;
+    } else {
+        startError_ = GetLastError();
     }
 }
 

@@ -20,6 +20,8 @@ public:
     RemoteProgram& operator=(const RemoteProgram&) = delete;
 
     bool valid() const { return process_.valid(); }
+    // Why the program did not start (GetLastError), 0 when it did.
+    unsigned long startError() const { return startError_; }
     // The first visible dialog (#32770) of the program, or null after the timeout
     // or once the program has ended.
     HWND waitForDialog(unsigned timeoutMs = 20000) const;
@@ -35,6 +37,7 @@ private:
 
     win32::UniqueHandle process_;
     DWORD processId_ = 0;
+    unsigned long startError_ = 0;
 };
 
 }  // namespace quillmont::testing
