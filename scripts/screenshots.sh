@@ -7,6 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/bootstrap.sh"
 [ -f "$root/build/windows/CMakeCache.txt" ] || "$root/scripts/build.sh" windows
 cmake --build "$root/build/windows" --target Quillmont exact_launch dialog_gallery >/dev/null
+setup=$(QUILLMONT_EXE="$root/build/windows/bin/Quillmont.exe" "$root/scripts/installer.sh")
 unset DISPLAY
 source "$root/scripts/wine-env.sh"
 quillmont_start_wine
@@ -55,5 +56,6 @@ for dpi in 96 144; do
   shoot "file-name-error$suffix" '""'
   shoot "jad-read-error$suffix" '"C:\Suites\gone.jad"'
   shoot "file-open-dialog$suffix"
+  shoot "installer$suffix" "" "$setup"
 done
 set_dpi 96
