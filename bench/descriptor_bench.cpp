@@ -21,7 +21,7 @@
 #include "core/launch/attribute_document.h"
 #include "core/launch/file_helpers.h"
 #include "core/launch/jad_flow.h"
-#include "core/text/bytes.h"
+#include "base/bytes.h"
 #include "flow_world.h"
 
 // ---------------------------------------------------------------------------

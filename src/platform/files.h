@@ -5,8 +5,9 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
-#include "core/text/wide_string.h"
+#include "base/wide_string.h"
 
 namespace quillmont {
 
@@ -25,6 +26,12 @@ public:
 struct FileAttributes {
     bool directory = false;
     bool readOnly = false;
+};
+
+// One entry that a directory search found: a bare name, no folder part.
+struct DirectoryEntry {
+    WideString name;
+    bool directory = false;
 };
 
 // Files and paths. Paths are Windows paths with backslashes.
@@ -59,6 +66,16 @@ public:
     // as it is, a leading backslash starts at the folder's root, anything else is
     // appended; "." and ".." segments are resolved. Empty when it fails.
     virtual WideString combinePath(const WideString& folder, const WideString& more) = 0;
+    // The absolute, normalised form of a path (GetFullPathNameW): a relative path is
+    // resolved against the current folder, "." and ".." segments are removed.
+    // Empty when it fails.
+    virtual WideString fullPath(const WideString& path) = 0;
+
+    // The entries of one folder that a search pattern ("C:\SDK\*.xml") names, by
+    // the system's wildcard rules (FindFirstFileW, FindNextFileW), in the order the
+    // system returns them, which is not promised to be sorted; "." and ".." come
+    // as the system gives them. Empty when the search cannot start.
+    virtual std::vector<DirectoryEntry> findEntries(const WideString& pattern) = 0;
 };
 
 }  // namespace quillmont

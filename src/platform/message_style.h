@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text/wide_string.h"
+#include "base/wide_string.h"
 #include "platform/user_interface.h"
 
 namespace quillmont {

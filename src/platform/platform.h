@@ -1,27 +1,30 @@
 #pragma once
 
-#include "platform/dialogs.h"
+#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/process_launcher.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/startup_services.h"
 #include "platform/user_interface.h"
+#include "platform/version_resources.h"
+#include "platform/xml_documents.h"
 
 namespace quillmont {
 
-// The ports through which the portable code reaches the operating system. One
-// instance lives for the run; the Win32 layer fills it with real implementations,
-// the native tests with fakes. Further ports (XML
-// documents, HTTP, version resources) join as members here.
+// The ports through which the portable code reaches the operating system. The
+// program's entry builds the real ones once and owns them for the run; the
+// native tests build fakes. Everything else receives what it uses from here.
 struct Platform {
     StartupServices& startup;
     UserInterface& ui;
     ProcessLauncher& processes;
-    Dialogs& dialogs;
     Registry& registry;
     Shell& shell;
     Files& files;
+    VersionResources& versions;
+    Environment& environment;
+    XmlDocuments& xml;
 };
 
 }  // namespace quillmont

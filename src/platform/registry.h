@@ -4,15 +4,33 @@
 #include <optional>
 #include <vector>
 
-#include "core/text/wide_string.h"
+#include "base/wide_string.h"
 
 namespace quillmont {
 
 enum class RegistryRoot { CurrentUser, LocalMachine };
 
-// Full access is for the program's own keys under the current user; the scanners
-// read other makers' keys with read access only.
-enum class RegistryAccess { Full, Read };
+// Which of the registry's views a key is opened in. A 64-bit program's own view is
+// the 64-bit one; other makers' 32-bit programs keep their keys under
+// HKEY_LOCAL_MACHINE\SOFTWARE in the 32-bit view (WOW6432Node), which a plain
+// open from a 64-bit program never sees.
+enum class RegistryView { Own, Bits64, Bits32 };
+
+// Full access is for the program's own keys under the current user, in its own
+// view; the scanners read other makers' keys with read access only, naming the
+// view they look in.
+struct RegistryAccess {
+    enum class Mode { Full, Read };
+    Mode mode = Mode::Read;
+    RegistryView view = RegistryView::Own;
+
+    static const RegistryAccess Full;
+    static const RegistryAccess Read;
+    static constexpr RegistryAccess readIn(RegistryView view) { return {Mode::Read, view}; }
+    bool operator==(const RegistryAccess&) const = default;
+};
+inline constexpr RegistryAccess RegistryAccess::Full{RegistryAccess::Mode::Full, RegistryView::Own};
+inline constexpr RegistryAccess RegistryAccess::Read{RegistryAccess::Mode::Read, RegistryView::Own};
 
 // The registry's own type numbers.
 namespace registry_type {

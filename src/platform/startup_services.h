@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/text/wide_string.h"
+#include "base/wide_string.h"
 
 namespace quillmont {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/text/wide_string.h"
+#include "base/wide_string.h"
 #include "platform/window_ref.h"
 
 namespace quillmont {

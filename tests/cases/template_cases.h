@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "core/text/wide_string.h"
+#include "base/wide_string.h"
 
 namespace quillmont::testing {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/text/bytes.h"
+#include "base/bytes.h"
 #include "files_contract.h"
 
 using namespace quillmont;

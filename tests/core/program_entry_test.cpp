@@ -12,7 +12,7 @@ namespace {
 struct Program : FlowWorld {
     FakeOpeningFlows flows;
 
-    int run(const WideString& arguments) { return runProgram(arguments, platform, flows); }
+    int run(const WideString& arguments) { return runProgram(arguments, platform, dialogs, flows); }
 
     void expectOneOpeningError(const WideString& text) const {
         ASSERT_EQ(ui.messages.size(), 1u);

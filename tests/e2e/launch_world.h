@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/starters/settings_store.h"
-#include "core/text/bytes.h"
+#include "base/bytes.h"
 #include "remote_program.h"
 #include "win32/platform/win32_registry.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialogs.h"
+#include "core/launch/starter_dialogs.h"
 
 namespace quillmont::testing {
 

@@ -93,7 +93,22 @@ bool FakeFiles::isOpen(const WideString& fileKey) const {
     return found != readers_.end() && found->second > 0;
 }
 
+void FakeFiles::remember(const WideString& path) {
+    // Every segment of the path keeps the spelling it had when first seen.
+    WideString text = path;
+    std::replace(text.begin(), text.end(), u'/', u'\\');
+    text = canonicalizePath(text);
+    while (text.size() > 3) {
+        if (text.back() == u'\\') text.pop_back();
+        names_.emplace(key(text), text.substr(text.rfind(u'\\') + 1));
+        const std::size_t slash = text.rfind(u'\\');
+        if (slash == WideString::npos) break;
+        text = text.substr(0, slash);
+    }
+}
+
 void FakeFiles::addFolder(const WideString& path) {
+    remember(path);
     WideString folder = key(path);
     while (folder.size() > 2) {
         folders_.insert(folder);
@@ -104,6 +119,7 @@ void FakeFiles::addFolder(const WideString& path) {
 }
 
 void FakeFiles::addFile(const WideString& path, Bytes bytes, bool readOnly) {
+    remember(path);
     const WideString fileKey = key(path);
     const std::size_t slash = fileKey.rfind(u'\\');
     if (slash != WideString::npos) addFolder(fileKey.substr(0, slash));
@@ -170,6 +186,7 @@ bool FakeFiles::createAndWrite(const WideString& path, std::span<const std::uint
     if (folders_.count(fileKey) != 0 || !parentExists(fileKey) || isOpen(fileKey)) return false;
     auto found = files_.find(fileKey);
     if (found != files_.end() && found->second.readOnly) return false;
+    remember(path);
     Entry& entry = files_[fileKey];
     entry.readOnly = false;
     const std::size_t count = std::min(bytes.size(), bytesBeforeWriteFailure.value_or(bytes.size()));
@@ -201,6 +218,7 @@ bool FakeFiles::copyFile(const WideString& from, const WideString& to) {
     auto existing = files_.find(target);
     if (existing != files_.end() && existing->second.readOnly) return false;
     if (source == target) return false;
+    remember(to);
     files_[target] = found->second;  // the copy keeps the source's attributes
     return true;
 }
@@ -214,6 +232,7 @@ bool FakeFiles::replaceFile(const WideString& from, const WideString& to) {
         return false;
     auto existing = files_.find(target);
     if (existing != files_.end() && existing->second.readOnly) return false;
+    remember(to);
     Entry moved = std::move(found->second);
     files_.erase(found);
     files_[target] = std::move(moved);
@@ -226,6 +245,80 @@ bool FakeFiles::deleteFile(const WideString& path) {
     if (found == files_.end() || found->second.readOnly || isOpen(fileKey)) return false;
     files_.erase(found);
     return true;
+}
+
+WideString FakeFiles::fullPath(const WideString& path) {
+    if (path.empty()) return {};
+    WideString text = path;
+    std::replace(text.begin(), text.end(), u'/', u'\\');
+    if (text.size() >= 2 && text[1] == u':') {
+        if (text.size() == 2 || text[2] != u'\\') text.insert(2, u"\\");  // a drive's own folder is its root here
+    } else if (text[0] == u'\\' && !(text.size() > 1 && text[1] == u'\\')) {
+        text = currentFolder.substr(0, 2) + text;
+    } else if (text[0] != u'\\') {
+        text = currentFolder + u"\\" + text;
+    }
+    // Runs of backslashes count as one, as GetFullPathNameW reads them.
+    WideString collapsed;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == u'\\' && i > 1 && text[i - 1] == u'\\')) collapsed.push_back(text[i]);
+    return canonicalizePath(collapsed);
+}
+
+std::vector<DirectoryEntry> FakeFiles::findEntries(const WideString& pattern) {
+    WideString text = pattern;
+    std::replace(text.begin(), text.end(), u'/', u'\\');
+    const std::size_t slash = text.rfind(u'\\');
+    if (slash == WideString::npos) return {};
+    const WideString folder = key(text.substr(0, slash + 1));
+    const WideString wildcard = text.substr(slash + 1);
+    const bool driveRoot = folder.size() <= 3;
+    if (!driveRoot && folders_.count(folder) == 0) return {};
+    const WideString prefix = folder.back() == u'\\' ? folder : folder + u"\\";
+
+    std::vector<DirectoryEntry> found;
+    auto consider = [&](const WideString& childKey, bool directory) {
+        if (childKey.size() <= prefix.size() || childKey.compare(0, prefix.size(), prefix) != 0) return;
+        if (childKey.find(u'\\', prefix.size()) != WideString::npos) return;
+        auto name = names_.find(childKey);
+        const WideString shown = name != names_.end() ? name->second : childKey.substr(prefix.size());
+        if (matchesWildcard(wildcard, shown)) found.push_back({shown, directory});
+    };
+    for (const WideString& child : folders_) consider(child, true);
+    for (const auto& [child, entry] : files_) consider(child, false);
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return key(a.name) > key(b.name); });
+    if (!driveRoot)
+        for (const char16_t* dots : {u".", u".."})
+            if (matchesWildcard(wildcard, dots)) found.push_back({dots, true});
+    return found;
+}
+
+bool matchesWildcard(const WideString& pattern, const WideString& name) {
+    auto fold = [](WideString text) {
+        for (char16_t& c : text)
+            if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        return text;
+    };
+    const WideString wanted = pattern == u"*.*" ? WideString(u"*") : fold(pattern);
+    const WideString text = fold(name);
+    // Classic glob with one backtracking point for the last star.
+    std::size_t p = 0, t = 0, star = WideString::npos, resume = 0;
+    while (t < text.size()) {
+        if (p < wanted.size() && (wanted[p] == u'?' || wanted[p] == text[t])) {
+            ++p;
+            ++t;
+        } else if (p < wanted.size() && wanted[p] == u'*') {
+            star = p++;
+            resume = t;
+        } else if (star != WideString::npos) {
+            p = star + 1;
+            t = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < wanted.size() && wanted[p] == u'*') ++p;
+    return p == wanted.size();
 }
 
 }  // namespace quillmont::testing

@@ -4,7 +4,7 @@
 #include <optional>
 #include <set>
 
-#include "core/text/bytes.h"
+#include "base/bytes.h"
 #include "platform/files.h"
 
 namespace quillmont::testing {
@@ -55,6 +55,14 @@ public:
     bool deleteFile(const WideString& path) override;
     WideString temporaryFolder() override { return temporaryFolderPath; }
     WideString combinePath(const WideString& folder, const WideString& more) override;
+    WideString fullPath(const WideString& path) override;
+    // Lists a folder's children in reverse name order, "." and ".." last for a
+    // folder that is not a drive's root: an order the system never promises, so
+    // that no caller can come to rely on one.
+    std::vector<DirectoryEntry> findEntries(const WideString& pattern) override;
+
+    // Relative paths are resolved against this folder.
+    WideString currentFolder = u"C:\\Users\\Tester";
 
     // The path as files are looked up: slashes as backslashes, dots resolved, ASCII
     // letters in lower case, no trailing backslash.
@@ -64,12 +72,18 @@ private:
     class Reader;
     bool parentExists(const WideString& key) const;
     bool isOpen(const WideString& key) const;
+    void remember(const WideString& path);
 
     std::map<WideString, Entry> files_;
     std::set<WideString> folders_;
+    std::map<WideString, WideString> names_;  // the name each path was first given, by key
     std::map<WideString, int> readers_;
     int openReaders_ = 0;
 };
+
+// Windows' wildcard rules for a bare name: "*" any run of characters, "?" any one,
+// letters without regard to case, and "*.*" every name, with or without a dot.
+bool matchesWildcard(const WideString& pattern, const WideString& name);
 
 // PathCanonicalizeW: resolves "." and ".." segments between backslashes; forward
 // slashes are ordinary characters.

@@ -78,8 +78,18 @@ bool FakeRegistry::mayWrite(RegistryRoot root, const WideString& path) {
     return lockedKeys.count(upper(rootName(root) + u"\\" + path)) == 0;
 }
 
-bool FakeRegistry::keyExists(RegistryRoot root, const WideString& path, RegistryAccess) {
-    return find(root, path) != nullptr;
+WideString FakeRegistry::inView(RegistryRoot root, const WideString& path, RegistryView view) {
+    // The 32-bit view of HKEY_LOCAL_MACHINE\SOFTWARE lives under its WOW6432Node;
+    // the current user's Software is one for both views.
+    if (view != RegistryView::Bits32 || root != RegistryRoot::LocalMachine) return path;
+    const WideString top = upper(path.substr(0, path.find(u'\\')));
+    if (top != u"SOFTWARE") return path;
+    if (path.size() == top.size()) return path + u"\\WOW6432Node";
+    return path.substr(0, top.size()) + u"\\WOW6432Node" + path.substr(top.size());
+}
+
+bool FakeRegistry::keyExists(RegistryRoot root, const WideString& path, RegistryAccess access) {
+    return find(root, inView(root, path, access.view)) != nullptr;
 }
 
 bool FakeRegistry::createKey(RegistryRoot root, const WideString& path) {
@@ -98,8 +108,8 @@ bool FakeRegistry::createKey(RegistryRoot root, const WideString& path) {
 }
 
 EnumResult FakeRegistry::enumSubkey(RegistryRoot root, const WideString& path, std::uint32_t index,
-                                    RegistryAccess) {
-    Node* node = find(root, path);
+                                    RegistryAccess access) {
+    Node* node = find(root, inView(root, path, access.view));
     if (node == nullptr) return {EnumStatus::Failed, {}};
     if (index >= node->children.size()) return {EnumStatus::NoMoreItems, {}};
     const WideString& name = node->children[index]->name;
@@ -108,16 +118,16 @@ EnumResult FakeRegistry::enumSubkey(RegistryRoot root, const WideString& path, s
 }
 
 EnumResult FakeRegistry::enumValue(RegistryRoot root, const WideString& path, std::uint32_t index,
-                                   RegistryAccess) {
-    Node* node = find(root, path);
+                                   RegistryAccess access) {
+    Node* node = find(root, inView(root, path, access.view));
     if (node == nullptr) return {EnumStatus::Failed, {}};
     if (index >= node->values.size()) return {EnumStatus::NoMoreItems, {}};
     return {EnumStatus::Found, node->values[index].first};
 }
 
 std::optional<RegistryValue> FakeRegistry::queryValue(RegistryRoot root, const WideString& path,
-                                                      const WideString& name, RegistryAccess) {
-    Node* node = find(root, path);
+                                                      const WideString& name, RegistryAccess access) {
+    Node* node = find(root, inView(root, path, access.view));
     if (node == nullptr) return std::nullopt;
     auto* value = node->value(name);
     if (value == nullptr) return std::nullopt;

@@ -11,7 +11,8 @@ namespace quillmont::testing {
 // An in-memory registry that behaves like Windows' (the contract tests prove it):
 // names compare without regard to case and keep the case they were created with,
 // subkeys enumerate in case-insensitive name order, values in the order they were
-// first written, key names are at most 255 characters.
+// first written, key names are at most 255 characters, and the 32-bit view of
+// HKEY_LOCAL_MACHINE\SOFTWARE is redirected as on 64-bit Windows.
 //
 // For tests of failures it can refuse writes: every write after the first
 // `writesBeforeFailure` ones, and every write to a key in `lockedKeys`.
@@ -44,6 +45,10 @@ public:
     std::vector<WideString> dump(RegistryRoot root, const WideString& path);
 
     static WideString upper(const WideString& text);
+    // Where a key of a view is kept: the 32-bit view of HKLM\SOFTWARE\X is
+    // HKLM\SOFTWARE\WOW6432Node\X, as a 64-bit Windows keeps it. Writes go to the
+    // program's own (64-bit) view, so a test writes a 32-bit key at that place.
+    static WideString inView(RegistryRoot root, const WideString& path, RegistryView view);
 
 private:
     struct Node;

@@ -3,12 +3,15 @@
 #include "core/launch/launch_context.h"
 #include "core/starters/settings_store.h"
 #include "fake_dialogs.h"
+#include "fake_environment.h"
 #include "fake_files.h"
 #include "fake_process_launcher.h"
 #include "fake_registry.h"
 #include "fake_shell.h"
 #include "fake_startup_services.h"
 #include "fake_user_interface.h"
+#include "fake_version_resources.h"
+#include "fake_xml_documents.h"
 
 namespace quillmont::testing {
 
@@ -21,10 +24,13 @@ struct FlowWorld {
     FakeRegistry registry;
     FakeShell shell;
     FakeFiles files;
-    Platform platform{startup, ui, processes, dialogs, registry, shell, files};
+    FakeVersionResources versions;
+    FakeEnvironment environment;
+    FakeXmlDocuments xml;
+    Platform platform{startup, ui, processes, registry, shell, files, versions, environment, xml};
     SettingsStore store{registry};
     int settingsCalls = 0;
-    LaunchContext context{platform, [this]() -> SettingsStore& {
+    LaunchContext context{platform, dialogs, [this]() -> SettingsStore& {
                               ++settingsCalls;
                               return store;
                           }};

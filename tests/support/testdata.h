@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "core/text/bytes.h"
+#include "base/bytes.h"
 
 namespace quillmont::testing {
 

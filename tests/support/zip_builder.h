@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text/bytes.h"
+#include "base/bytes.h"
 
 namespace quillmont::testing {
 

@@ -18,7 +18,7 @@ bool hasJadExtension(const WideString& path) {
 
 int exitCode(bool success) { return success ? 0 : 1; }
 
-int serveRequest(const WideString& argumentText, Platform& platform, OpeningFlows& flows) {
+int serveRequest(const WideString& argumentText, Platform& platform, Dialogs& dialogs, OpeningFlows& flows) {
     TokenList tokens;
     if (!tokenizeCommandLine(argumentText, tokens)) {
         platform.ui.showMessage(kNoWindow, u"Command line parameter error.", MessageKind::OpeningError);
@@ -27,7 +27,7 @@ int serveRequest(const WideString& argumentText, Platform& platform, OpeningFlow
     const CommandLineIntent intent = interpretTokens(tokens);
     tokens.clear();  // the request holds copies of what it needs
     if (std::holds_alternative<OpenSetupDialog>(intent)) {
-        platform.dialogs.runSetupDialog(kNoWindow);
+        dialogs.runSetupDialog(kNoWindow);
         return 0;
     }
     std::optional<LaunchRequest> request;
@@ -75,14 +75,14 @@ bool openFile(const LaunchRequest& request, UserInterface& ui, OpeningFlows& flo
     return flows.runJarFlow(path, request.allowDefaultAction, request.externalArguments);
 }
 
-int runProgram(const WideString& argumentText, Platform& platform, OpeningFlows& flows) {
+int runProgram(const WideString& argumentText, Platform& platform, Dialogs& dialogs, OpeningFlows& flows) {
     StartupServices& startup = platform.startup;
     startup.initializeCom();
     startup.createInstanceMutex(kInstanceMutexName);
     startup.initializeCommonControls();
     startup.initializeDialogFramework();
 
-    const int code = serveRequest(argumentText, platform, flows);
+    const int code = serveRequest(argumentText, platform, dialogs, flows);
 
     startup.shutdownDialogFramework();
     startup.uninitializeCom();

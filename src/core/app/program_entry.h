@@ -5,6 +5,7 @@
 #include "core/app/command_line.h"
 #include "core/app/launch_request.h"
 #include "core/app/opening_flows.h"
+#include "core/launch/starter_dialogs.h"
 #include "platform/platform.h"
 
 namespace quillmont {
@@ -28,6 +29,6 @@ bool openFile(const LaunchRequest& request, UserInterface& ui, OpeningFlows& flo
 
 // The whole run: start-up, one request, shutdown. `argumentText` is the command
 // line without the program's own name. Returns the process exit code.
-int runProgram(const WideString& argumentText, Platform& platform, OpeningFlows& flows);
+int runProgram(const WideString& argumentText, Platform& platform, Dialogs& dialogs, OpeningFlows& flows);
 
 }  // namespace quillmont

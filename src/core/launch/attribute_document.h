@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "core/text/bytes.h"
-#include "core/text/wide_string.h"
+#include "base/bytes.h"
+#include "base/wide_string.h"
 
 namespace quillmont {
 

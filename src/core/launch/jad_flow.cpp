@@ -92,7 +92,7 @@ private:
         if (jarSize == declaredSize_) return true;
 
         descriptor_.setValue(kJarSize, decimalText(jarSize));
-        const JadSizeAnswer answer = context_.platform.dialogs.runJadSizeDialog(jarSize, declaredSize_, kNoWindow);
+        const JadSizeAnswer answer = context_.dialogs.runJadSizeDialog(jarSize, declaredSize_, kNoWindow);
         if (answer == JadSizeAnswer::Cancel) return false;
         if (answer == JadSizeAnswer::CreateTemporaryFile) {
             const std::optional<TemporaryCopy> copy = makeTemporaryCopy(files_, ui_, paths_.jar);

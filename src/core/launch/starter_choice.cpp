@@ -14,7 +14,7 @@ const char16_t* noStartersMessage(StarterKind kind) {
 
 std::int32_t chooseStarter(LaunchContext& context, StarterKind kind, bool allowDefaultAction) {
     UserInterface& ui = context.platform.ui;
-    Dialogs& dialogs = context.platform.dialogs;
+    Dialogs& dialogs = context.dialogs;
     SettingsStore& store = context.settings();
     if (!hasStarter(store.list(kind))) {
         ui.showMessage(kNoWindow, noStartersMessage(kind), MessageKind::OpeningError);

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/text/wide_string.h"
+#include "base/wide_string.h"
 #include "platform/process_launcher.h"
 
 namespace quillmont {

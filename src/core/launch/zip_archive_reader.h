@@ -5,8 +5,8 @@
 #include <optional>
 #include <span>
 
-#include "core/text/bytes.h"
-#include "core/text/wide_string.h"
+#include "base/bytes.h"
+#include "base/wide_string.h"
 #include "platform/files.h"
 
 namespace quillmont {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "core/starters/starter_kind.h"
 #include "core/starters/starter_list.h"
@@ -20,7 +21,9 @@ public:
 
     explicit SettingsStore(Registry& registry);
 
-    // The process-wide store, created and loaded on the first call.
+    // The process-wide store, created and loaded on the first call. Only the
+    // program's entry calls this, naming the registry; everyone else reaches the
+    // store through the SettingsAccess the entry hands out.
     static SettingsStore& instance(Registry& registry);
 
     StarterList& list(StarterKind kind);
@@ -45,5 +48,8 @@ private:
     StarterList j2se_;
     StarterList j2me_;
 };
+
+// How the store is reached: a call, so that the lists load when first needed.
+using SettingsAccess = std::function<SettingsStore&()>;
 
 }  // namespace quillmont

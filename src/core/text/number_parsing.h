@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "core/text/wide_string.h"
+#include "base/wide_string.h"
 
 namespace quillmont {
 

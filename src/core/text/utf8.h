@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
-#include "core/text/bytes.h"
-#include "core/text/wide_string.h"
+#include "base/bytes.h"
+#include "base/wide_string.h"
 
 namespace quillmont {
 

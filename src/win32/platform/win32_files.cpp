@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "win32/platform/unique_find.h"
 #include "win32/platform/unique_handle.h"
 #include "win32/platform/wide_text.h"
 
@@ -113,6 +114,31 @@ WideString Win32Files::combinePath(const WideString& folder, const WideString& m
     wchar_t combined[MAX_PATH] = {};
     if (PathCombineW(combined, toWide(folder).c_str(), toWide(more).c_str()) == nullptr) return {};
     return fromWide(combined);
+}
+
+WideString Win32Files::fullPath(const WideString& path) {
+    const std::wstring name = toWide(path);
+    // Asked for the length first; the current folder may change in between, so ask again until it fits.
+    DWORD needed = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    for (int attempt = 0; needed != 0 && attempt < 4; ++attempt) {
+        std::vector<wchar_t> buffer(needed);
+        const DWORD written = GetFullPathNameW(name.c_str(), needed, buffer.data(), nullptr);
+        if (written == 0) break;
+        if (written < needed) return fromWide(buffer.data());
+        needed = written;
+    }
+    return {};
+}
+
+std::vector<DirectoryEntry> Win32Files::findEntries(const WideString& pattern) {
+    std::vector<DirectoryEntry> entries;
+    WIN32_FIND_DATAW found{};
+    UniqueFind search(FindFirstFileW(toWide(pattern).c_str(), &found));
+    if (!search.valid()) return entries;
+    do {
+        entries.push_back({fromWide(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(search.get(), &found));
+    return entries;
 }
 
 }  // namespace quillmont::win32

@@ -5,7 +5,8 @@
 namespace quillmont::win32 {
 
 // Files and paths through CreateFileW, ReadFile, WriteFile, GetFileAttributesW,
-// CopyFileW, MoveFileExW, GetTempPathW with GetLongPathNameW, and PathCombineW.
+// CopyFileW, MoveFileExW, GetTempPathW with GetLongPathNameW, PathCombineW,
+// GetFullPathNameW and FindFirstFileW.
 class Win32Files final : public Files {
 public:
     std::unique_ptr<ReadableFile> openForReading(const WideString& path) override;
@@ -17,6 +18,8 @@ public:
     bool deleteFile(const WideString& path) override;
     WideString temporaryFolder() override;
     WideString combinePath(const WideString& folder, const WideString& more) override;
+    WideString fullPath(const WideString& path) override;
+    std::vector<DirectoryEntry> findEntries(const WideString& pattern) override;
 };
 
 }  // namespace quillmont::win32

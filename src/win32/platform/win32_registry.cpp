@@ -13,7 +13,15 @@ namespace {
 
 HKEY rootKey(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
 
-REGSAM samOf(RegistryAccess access) { return access == RegistryAccess::Full ? KEY_ALL_ACCESS : KEY_READ; }
+REGSAM samOf(RegistryAccess access) {
+    const REGSAM rights = access.mode == RegistryAccess::Mode::Full ? KEY_ALL_ACCESS : KEY_READ;
+    switch (access.view) {
+        case RegistryView::Own: return rights;
+        case RegistryView::Bits64: return rights | KEY_WOW64_64KEY;
+        case RegistryView::Bits32: return rights | KEY_WOW64_32KEY;
+    }
+    return rights;
+}
 
 UniqueKey openKey(RegistryRoot root, const WideString& path, RegistryAccess access) {
     UniqueKey key;

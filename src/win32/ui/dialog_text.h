@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "core/text/wide_string.h"
+#include "base/wide_string.h"
 #include "win32/platform/wide_text.h"
 
 namespace quillmont::win32 {

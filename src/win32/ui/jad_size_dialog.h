@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/dialogs.h"
+#include "core/launch/starter_dialogs.h"
 
 namespace quillmont::win32 {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "core/starters/settings_store.h"
-#include "platform/dialogs.h"
+#include "core/launch/starter_dialogs.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/user_interface.h"

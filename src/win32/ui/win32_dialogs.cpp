@@ -1,6 +1,5 @@
 #include "win32/ui/win32_dialogs.h"
 
-#include "core/starters/settings_store.h"
 #include "win32/ui/jad_size_dialog.h"
 #include "win32/ui/selection_dialog.h"
 #include "win32/ui/setup_dialog.h"
@@ -9,12 +8,12 @@
 namespace quillmont::win32 {
 
 DialogResult Win32Dialogs::runSetupDialog(WindowRef owner) {
-    SetupDialog dialog(SettingsStore::instance(registry_), ui_, registry_, shell_);
+    SetupDialog dialog(settings_(), platform_.ui, platform_.registry, platform_.shell);
     return dialog.run(toHwnd(owner)) == IDOK ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 StarterSelection Win32Dialogs::runSelectionDialog(StarterKind kind, WindowRef owner) {
-    return SelectionDialog(kind, SettingsStore::instance(registry_), ui_, registry_, shell_).run(toHwnd(owner));
+    return SelectionDialog(kind, settings_(), platform_.ui, platform_.registry, platform_.shell).run(toHwnd(owner));
 }
 
 JadSizeAnswer Win32Dialogs::runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) {

@@ -1,23 +1,23 @@
 #pragma once
 
-#include "platform/dialogs.h"
-#include "platform/registry.h"
-#include "platform/shell.h"
-#include "platform/user_interface.h"
+#include "core/launch/starter_dialogs.h"
+#include "core/starters/settings_store.h"
+#include "platform/platform.h"
 
 namespace quillmont::win32 {
 
+// The program's dialogs from the resource script, given the ports and the
+// settings store that the program's entry wired.
 class Win32Dialogs final : public Dialogs {
 public:
-    Win32Dialogs(UserInterface& ui, Registry& registry, Shell& shell) : ui_(ui), registry_(registry), shell_(shell) {}
+    Win32Dialogs(Platform& platform, SettingsAccess settings) : platform_(platform), settings_(std::move(settings)) {}
     DialogResult runSetupDialog(WindowRef owner) override;
     StarterSelection runSelectionDialog(StarterKind kind, WindowRef owner) override;
     JadSizeAnswer runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) override;
 
 private:
-    UserInterface& ui_;
-    Registry& registry_;
-    Shell& shell_;
+    Platform& platform_;
+    SettingsAccess settings_;
 };
 
 }  // namespace quillmont::win32

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "core/text/wide_string.h"
+#include "base/wide_string.h"
 
 namespace quillmont::testing {
 

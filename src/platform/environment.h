@@ -1,0 +1,25 @@
+#pragma once
+
+#include "base/wide_string.h"
+
+namespace quillmont {
+
+// The process environment and the system's text conversions.
+class Environment {
+public:
+    virtual ~Environment() = default;
+
+    // The characters that a text buffer holds.
+    static constexpr std::size_t kExpansionBuffer = 4096;
+
+    // Expands %NAME% references in place in a buffer of kExpansionBuffer characters,
+    // as DoEnvironmentSubstW does: a reference to a variable that is not set stays
+    // as written. The text is first cut to what the buffer holds; when the
+    // expansion does not fit, the buffer, and so the result, keeps that text.
+    virtual WideString expandEnvironment(const WideString& text) = 0;
+
+    // The text in lower case by the system's rules for every character (CharLowerW).
+    virtual WideString lowerCase(const WideString& text) = 0;
+};
+
+}  // namespace quillmont

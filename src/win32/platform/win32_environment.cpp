@@ -1,0 +1,29 @@
+#include "win32/platform/win32_environment.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "win32/platform/wide_text.h"
+
+namespace quillmont::win32 {
+
+WideString Win32Environment::expandEnvironment(const WideString& text) {
+    std::vector<wchar_t> buffer(kExpansionBuffer, L'\0');
+    const std::size_t kept = std::min(text.size(), kExpansionBuffer - 1);
+    for (std::size_t i = 0; i < kept; ++i) buffer[i] = static_cast<wchar_t>(text[i]);
+    // On failure the buffer keeps what was copied in, and that is the answer.
+    DoEnvironmentSubstW(buffer.data(), static_cast<UINT>(buffer.size()));
+    buffer.back() = L'\0';
+    return fromWide(buffer.data());
+}
+
+WideString Win32Environment::lowerCase(const WideString& text) {
+    std::wstring converted = toWide(text);
+    // CharLowerBuffW converts every unit, zeros included, where CharLowerW would stop at the first.
+    if (!converted.empty()) CharLowerBuffW(converted.data(), static_cast<DWORD>(converted.size()));
+    return fromWide(converted);
+}
+
+}  // namespace quillmont::win32

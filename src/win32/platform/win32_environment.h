@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/environment.h"
+
+namespace quillmont::win32 {
+
+// Expansion through DoEnvironmentSubstW and lower case through CharLowerW.
+class Win32Environment final : public Environment {
+public:
+    WideString expandEnvironment(const WideString& text) override;
+    WideString lowerCase(const WideString& text) override;
+};
+
+}  // namespace quillmont::win32
