@@ -34,6 +34,19 @@ run_ctest() {
 
 echo "== layers"
 if "$root/scripts/check-layers.sh"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+# The check itself must fail on each kind of upward include, planted in a copy.
+layer_probe=$(mktemp -d); layer_misses=""
+for plant in 'base/wide_string.h:platform/files.h' 'platform/registry.h:core/starters/starter_kind.h' \
+             'core/scan/scanner_utilities.h:win32/platform/wide_text.h' 'core/launch/jad_flow.cpp:windows.h'; do
+  rm -rf "$layer_probe/src"; cp -r "$root/src" "$layer_probe/src"; mkdir -p "$layer_probe/tests"
+  target=${plant%%:*}; included=${plant#*:}
+  if [ "$included" = windows.h ]; then echo '#include <windows.h>' >>"$layer_probe/src/$target"
+  else echo "#include \"$included\"" >>"$layer_probe/src/$target"; fi
+  "$root/scripts/check-layers.sh" "$layer_probe" >/dev/null && layer_misses+=" $target->$included"
+done
+rm -rf "$layer_probe"
+if [ -z "$layer_misses" ]; then echo "   the layer check fails on every planted upward include"; passed=$((passed + 1))
+else echo "   the layer check missed:$layer_misses"; failed=$((failed + 1)); fi
 if [ "$(x86_64-w64-mingw32-objdump -p "$root/build/windows/bin/Quillmont.exe" | grep 'DLL Name' |
         grep -viE 'DLL Name: *(kernel32|user32|gdi32|comctl32|comdlg32|ole32|oleaut32|shell32|shlwapi|advapi32|msvcrt|wininet|version|uxtheme)\.dll')" = "" ]; then
   echo "   Quillmont.exe imports system DLLs only"; passed=$((passed + 1))
