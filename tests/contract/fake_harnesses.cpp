@@ -43,6 +43,13 @@ public:
     }
     Registry& registry() override { return registry_; }
     WideString scratchKey() override { return u"Software\\Brenwick\\Quillmont tests"; }
+    WideString machineScratchKey() override { return u"SOFTWARE\\Brenwick\\Quillmont tests"; }
+    void writeInView(RegistryRoot root, const WideString& path, RegistryView view, const WideString& name,
+                     const WideString& value) override {
+        const WideString stored = FakeRegistry::inView(root, path, view);
+        registry_.createKey(root, stored);
+        registry_.setString(root, stored, name, value);
+    }
 
 private:
     FakeRegistry registry_;

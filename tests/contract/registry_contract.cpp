@@ -153,3 +153,31 @@ TEST_F(RegistryContract, TheMachineKeysReadWithReadAccess) {
     EXPECT_EQ(registry.enumSubkey(RegistryRoot::LocalMachine, u"Software", 0, RegistryAccess::Read).status,
               EnumStatus::Found);
 }
+
+TEST(RegistryViewContract, AKeyOfThe32BitViewIsFoundThereAndOnlyThere) {
+    std::unique_ptr<RegistryHarness> harness = makeRegistryHarness();
+    Registry& registry = harness->registry();
+    const RegistryRoot machine = RegistryRoot::LocalMachine;
+    const WideString jre = harness->machineScratchKey() + u"\\JavaSoft\\Java Runtime Environment";
+    harness->writeInView(machine, jre + u"\\1.6.0_45", RegistryView::Bits32, u"JavaHome", u"C:\\Java32");
+    harness->writeInView(machine, jre + u"\\17.0.2", RegistryView::Bits64, u"JavaHome", u"C:\\Java64");
+
+    const RegistryAccess bits32 = RegistryAccess::readIn(RegistryView::Bits32);
+    const RegistryAccess bits64 = RegistryAccess::readIn(RegistryView::Bits64);
+    EXPECT_EQ(registry.enumSubkey(machine, jre, 0, bits32).name, u"1.6.0_45");
+    EXPECT_EQ(registry.enumSubkey(machine, jre, 1, bits32).status, EnumStatus::NoMoreItems);
+    EXPECT_EQ(registry.enumSubkey(machine, jre, 0, bits64).name, u"17.0.2");
+    EXPECT_EQ(registry.enumSubkey(machine, jre, 1, bits64).status, EnumStatus::NoMoreItems);
+    EXPECT_TRUE(registry.queryValue(machine, jre + u"\\1.6.0_45", u"JavaHome", bits32).has_value());
+    EXPECT_FALSE(registry.queryValue(machine, jre + u"\\1.6.0_45", u"JavaHome", bits64).has_value());
+    EXPECT_FALSE(registry.keyExists(machine, jre + u"\\1.6.0_45", RegistryAccess::Read))
+        << "a 64-bit program's own view is the 64-bit one";
+    EXPECT_FALSE(registry.keyExists(machine, jre + u"\\17.0.2", bits32));
+    EXPECT_TRUE(registry.keyExists(machine, jre + u"\\17.0.2", RegistryAccess::Read));
+
+    // The current user's Software is one key for both views.
+    const WideString user = harness->scratchKey() + u"\\Vendor";
+    harness->writeInView(RegistryRoot::CurrentUser, user, RegistryView::Bits32, u"Home", u"C:\\Vendor");
+    EXPECT_TRUE(registry.queryValue(RegistryRoot::CurrentUser, user, u"Home", bits64).has_value());
+    EXPECT_TRUE(registry.queryValue(RegistryRoot::CurrentUser, user, u"Home", bits32).has_value());
+}

@@ -46,9 +46,36 @@ public:
         registry_.deleteTree(RegistryRoot::CurrentUser, scratch_);
         registry_.createKey(RegistryRoot::CurrentUser, scratch_);
     }
-    ~Win32RegistryHarness() override { registry_.deleteTree(RegistryRoot::CurrentUser, scratch_); }
+    ~Win32RegistryHarness() override {
+        registry_.deleteTree(RegistryRoot::CurrentUser, scratch_);
+        // RegDeleteTreeW deletes in the view its parent key was opened in.
+        for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+            HKEY software = nullptr;
+            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) != ERROR_SUCCESS)
+                continue;
+            const WideString below = machineScratchKey().substr(9);
+            RegDeleteTreeW(software, win32::toWide(below).c_str());
+            RegDeleteKeyExW(software, win32::toWide(below).c_str(), view, 0);
+            RegCloseKey(software);
+        }
+    }
     Registry& registry() override { return registry_; }
     WideString scratchKey() override { return scratch_; }
+    WideString machineScratchKey() override { return u"SOFTWARE\\" + scratch_.substr(scratch_.find(u'\\') + 1); }
+    void writeInView(RegistryRoot root, const WideString& path, RegistryView view, const WideString& name,
+                     const WideString& value) override {
+        const REGSAM sam = KEY_ALL_ACCESS | (view == RegistryView::Bits32   ? KEY_WOW64_32KEY
+                                             : view == RegistryView::Bits64 ? KEY_WOW64_64KEY
+                                                                            : 0);
+        HKEY key = nullptr;
+        const std::wstring text = win32::toWide(value);
+        if (RegCreateKeyExW(root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE,
+                            win32::toWide(path).c_str(), 0, nullptr, 0, sam, nullptr, &key, nullptr) != ERROR_SUCCESS ||
+            RegSetValueExW(key, win32::toWide(name).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+            ADD_FAILURE() << "could not write a key of a registry view";
+        if (key != nullptr) RegCloseKey(key);
+    }
 
 private:
     static inline unsigned counter_ = 0;
