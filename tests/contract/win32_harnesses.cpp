@@ -28,6 +28,7 @@ std::unique_ptr<ProcessLauncherHarness> makeProcessLauncherHarness() {
 
 }  // namespace quillmont::testing
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include "registry_contract.h"
@@ -168,5 +169,40 @@ private:
 }  // namespace
 
 std::unique_ptr<FilesHarness> makeFilesHarness() { return std::make_unique<Win32FilesHarness>(); }
+
+}  // namespace quillmont::testing
+
+#include <objbase.h>
+
+#include "win32/platform/msxml_documents.h"
+#include "xml_contract.h"
+
+namespace quillmont::testing {
+
+namespace {
+
+// MSXML, with COM initialised for the case as the program does on its UI thread,
+// and the sample files reached through Wine's Z: drive.
+class MsxmlHarness final : public XmlHarness {
+public:
+    MsxmlHarness() : comInitialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~MsxmlHarness() override {
+        if (comInitialized_) CoUninitialize();
+    }
+    XmlDocuments& documents() override { return documents_; }
+    WideString folder() override {
+        WideString path = u"Z:";
+        for (const char c : std::string(QUILLMONT_XML_SAMPLES "/")) path.push_back(c == '/' ? u'\\' : static_cast<char16_t>(c));
+        return path;
+    }
+
+private:
+    bool comInitialized_;
+    win32::MsxmlDocuments documents_;
+};
+
+}  // namespace
+
+std::unique_ptr<XmlHarness> makeXmlHarness() { return std::make_unique<MsxmlHarness>(); }
 
 }  // namespace quillmont::testing

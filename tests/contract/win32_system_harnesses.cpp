@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <vector>
+
 #include "system_contract.h"
 #include "test_files.h"
 #include "win32/platform/wide_text.h"
