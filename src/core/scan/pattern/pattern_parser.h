@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/scan/pattern/pattern_syntax.h"
+
+namespace quillmont {
+
+// The values are the codes callers have always seen; do not renumber.
+enum class PatternError {
+    None = 0,
+    OutOfMemory = 1,
+    MissingBrace = 2,             // a "}" is missing
+    MissingParenthesis = 3,       // a ")" is missing
+    MissingBracket = 4,           // a "]" is missing, or a range ends at "]" or at the end
+    BadAbbreviation = 5,
+    EmptyClass = 6,
+    UnknownGroup = 7,             // back-reference to a group not opened before it
+    ReversedRange = 8,
+    EmptyRepetition = 9,          // "*" or "+" on something that can match nothing
+    NoPattern = 10,
+};
+
+// Letters A-Z become a-z and nothing else changes: the case-insensitive mode
+// folds both the pattern and the text with it.
+constexpr char16_t foldPatternCase(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+}
+
+// Parses the pattern (folded first when not case-sensitive) into `tree`. On an
+// error `tree` is left empty. Throws std::bad_alloc when memory runs out.
+PatternError parsePattern(std::u16string_view pattern, bool caseSensitive, PatternTree& tree);
+
+}  // namespace quillmont
