@@ -15,14 +15,16 @@
 #   zip-wine  whole runs of Quillmont.exe under Wine opening the large archive
 #           (a desktop archive: the J2SE starter starts at once), round by round
 #           with a tiny archive (the baseline), `unzip -p` and python3 zipfile
-# Usage: scripts/bench.sh [native] [wine] [zip-native] [zip-wine]   (default: all)
+#   pattern  the pattern matcher against std::regex and the recursive reference
+#           matcher (scripts/bench-pattern.sh, build/pattern-bench)
+# Usage: scripts/bench.sh [native] [wine] [zip-native] [zip-wine] [pattern]   (default: all)
 # The archives are written by bench/make_big_jar.py into build/bench/zip.
 # QUILLMONT_WINEPREFIX selects another Wine prefix than the project's. The
 # program's settings and Wine's "Managed" setting in the prefix are changed for
 # the runs and put back as they were afterwards.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-parts=("$@"); [ ${#parts[@]} -gt 0 ] || parts=(native wine zip-native zip-wine)
+parts=("$@"); [ ${#parts[@]} -gt 0 ] || parts=(native wine zip-native zip-wine pattern)
 runs=${QUILLMONT_BENCH_RUNS:-5}
 # The machine is shared: at most two compile jobs.
 jobs=${QUILLMONT_BENCH_JOBS:-2}
@@ -207,6 +209,7 @@ for part in "${parts[@]}"; do
     wine) [ -n "$windows_built" ] || build_windows; windows_built=1; run_wine ;;
     zip-native) make_jars; run_zip_native ;;
     zip-wine) [ -n "$windows_built" ] || build_windows; windows_built=1; make_jars; run_zip_wine ;;
-    *) echo "unknown part: $part (native, wine, zip-native or zip-wine)" >&2; exit 2 ;;
+    pattern) "$root/scripts/bench-pattern.sh" ;;
+    *) echo "unknown part: $part (native, wine, zip-native, zip-wine or pattern)" >&2; exit 2 ;;
   esac
 done
