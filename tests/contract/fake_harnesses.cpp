@@ -95,3 +95,29 @@ private:
 std::unique_ptr<FilesHarness> makeFilesHarness() { return std::make_unique<FakeFilesHarness>(); }
 
 }  // namespace quillmont::testing
+
+#include "native/pugixml_documents.h"
+#include "xml_contract.h"
+
+namespace quillmont::testing {
+
+namespace {
+
+// pugixml, which must answer as MSXML does.
+class NativeXmlHarness final : public XmlHarness {
+public:
+    XmlDocuments& documents() override { return documents_; }
+    WideString folder() override {
+        const std::string samples = QUILLMONT_XML_SAMPLES "/";
+        return WideString(samples.begin(), samples.end());
+    }
+
+private:
+    native::PugixmlDocuments documents_;
+};
+
+}  // namespace
+
+std::unique_ptr<XmlHarness> makeXmlHarness() { return std::make_unique<NativeXmlHarness>(); }
+
+}  // namespace quillmont::testing

@@ -192,8 +192,12 @@ public:
     XmlDocuments& documents() override { return documents_; }
     WideString folder() override {
         WideString path = u"Z:";
-        for (const char c : std::string(QUILLMONT_XML_SAMPLES "/")) path.push_back(c == '/' ? u'\\' : static_cast<char16_t>(c));
+        for (const char c : std::string(QUILLMONT_XML_SAMPLES "/"))
+            path.push_back(c == '/' ? u'\\' : static_cast<char16_t>(c));
         return path;
+    }
+    bool survivesMalformedExpressions() override {
+        return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr;
     }
 
 private:

@@ -1,0 +1,110 @@
+#include "win32/platform/msxml_documents.h"
+
+#include <windows.h>
+#include <msxml2.h>
+#include <objbase.h>
+#include <oleauto.h>
+
+#include "win32/platform/com_owners.h"
+
+namespace quillmont::win32 {
+
+namespace {
+
+class MsxmlElement final : public XmlElement {
+public:
+    explicit MsxmlElement(UniqueCom<IXMLDOMElement> element) : element_(std::move(element)) {}
+
+    std::optional<WideString> text() override {
+        UniqueBstr text;
+        if (FAILED(element_->get_text(text.receive()))) return std::nullopt;
+        return text.text();
+    }
+
+    std::optional<WideString> attribute(const WideString& name) override {
+        const UniqueBstr attributeName(name);
+        if (!attributeName.valid()) return std::nullopt;
+        UniqueVariant value;
+        // A missing attribute comes back as S_FALSE with a null value.
+        if (FAILED(element_->getAttribute(attributeName.get(), value.receive())) || value.value().vt == VT_NULL)
+            return std::nullopt;
+        UniqueVariant text;
+        if (FAILED(VariantChangeType(text.get(), value.get(), 0, VT_BSTR))) return std::nullopt;
+        const BSTR converted = text.value().bstrVal;
+        return WideString(reinterpret_cast<const char16_t*>(converted), SysStringLen(converted));
+    }
+
+private:
+    UniqueCom<IXMLDOMElement> element_;
+};
+
+class MsxmlNodeList final : public XmlNodeList {
+public:
+    explicit MsxmlNodeList(UniqueCom<IXMLDOMNodeList> list) : list_(std::move(list)) {}
+
+    std::int32_t length() override {
+        long length = 0;
+        if (FAILED(list_->get_length(&length))) return 0;
+        return static_cast<std::int32_t>(length);
+    }
+
+private:
+    UniqueCom<IXMLDOMNodeList> list_;
+};
+
+class MsxmlDocument final : public XmlDocument {
+public:
+    explicit MsxmlDocument(UniqueCom<IXMLDOMDocument> document) : document_(std::move(document)) {}
+
+    std::unique_ptr<XmlNodeList> selectNodes(const WideString& path) override {
+        const UniqueBstr expression(path);
+        if (!expression.valid()) return nullptr;
+        UniqueCom<IXMLDOMNodeList> list;
+        if (FAILED(document_->selectNodes(expression.get(), list.receive())) || !list.valid()) return nullptr;
+        return std::make_unique<MsxmlNodeList>(std::move(list));
+    }
+
+    std::unique_ptr<XmlElement> selectElement(const WideString& path) override {
+        const UniqueBstr expression(path);
+        if (!expression.valid()) return nullptr;
+        UniqueCom<IXMLDOMNode> node;
+        // S_FALSE with no node when nothing is selected.
+        if (document_->selectSingleNode(expression.get(), node.receive()) != S_OK || !node.valid()) return nullptr;
+        UniqueCom<IXMLDOMElement> element;
+        if (FAILED(node->QueryInterface(IID_IXMLDOMElement, element.receiveVoid())) || !element.valid())
+            return nullptr;
+        return std::make_unique<MsxmlElement>(std::move(element));
+    }
+
+private:
+    UniqueCom<IXMLDOMDocument> document_;
+};
+
+}  // namespace
+
+std::unique_ptr<XmlDocument> MsxmlDocuments::load(const WideString& path) {
+    // The version-independent class: its selection language counts positions from 0.
+    CLSID documentClass{};
+    if (FAILED(CLSIDFromProgID(L"Msxml2.DOMDocument", &documentClass))) return nullptr;
+    UniqueCom<IXMLDOMDocument> document;
+    if (FAILED(CoCreateInstance(documentClass, nullptr, CLSCTX_ALL, IID_IXMLDOMDocument, document.receiveVoid())) ||
+        !document.valid())
+        return nullptr;
+    // Synchronous, so that a finished load can be asked at once; and no network
+    // access for DTDs or schemas a file may name.
+    if (FAILED(document->put_async(VARIANT_FALSE)) || FAILED(document->put_validateOnParse(VARIANT_FALSE)) ||
+        FAILED(document->put_resolveExternals(VARIANT_FALSE)))
+        return nullptr;
+
+    UniqueBstr name(path);
+    if (!name.valid()) return nullptr;
+    UniqueVariant source;
+    source.get()->vt = VT_BSTR;
+    source.get()->bstrVal = name.release();
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    // The call succeeds (with S_FALSE) for a file that is not well-formed: only the flag tells.
+    if (FAILED(document->load(source.value(), &loaded)) || loaded != VARIANT_TRUE) return nullptr;
+    return std::make_unique<MsxmlDocument>(std::move(document));
+}
+
+}  // namespace quillmont::win32
