@@ -15,6 +15,7 @@ namespace quillmont {
 // The ports through which the portable code reaches the operating system. The
 // program's entry builds the real ones once and owns them for the run; the
 // native tests build fakes. Everything else receives what it uses from here.
+// The update check's HTTP client and thread start are to join as members too.
 struct Platform {
     StartupServices& startup;
     UserInterface& ui;
