@@ -84,7 +84,10 @@ private:
     // of its own, and once a body matches, its stamps no longer count (those
     // states may lead to a match). Stamps below base_ are from earlier searches.
     // Short searches finish before it is worth switching the memory on.
-    bool memoryAllowed_ = false;  // no back-references: a state's outcome is fixed
+    // Only without back-references: there a state's outcome depends on the
+    // instruction and the position alone. A pattern with back-references keeps the
+    // plain search, whose steps are not bounded and may grow exponentially.
+    bool memoryAllowed_ = false;
     bool memoize_ = false;
     std::uint64_t nextCheck_ = 0;  // steps_ at which afterSteps() has work to do
     bool dense_ = true;
