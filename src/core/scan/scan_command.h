@@ -1,0 +1,14 @@
+#pragma once
+
+#include "core/scan/starter_scanner.h"
+#include "core/starters/starter_kind.h"
+
+namespace quillmont {
+
+// What a Scan button of the setup dialog does: runs the kind's scanner with the
+// dialog as parent. True when starters were appended to the kind's list, which
+// the dialog then shows again. A kind without a scanner does nothing.
+bool scanForStarters(StarterKind kind, Platform& platform, ScanDialogs& dialogs, StarterList& starters,
+                     WindowRef parent);
+
+}  // namespace quillmont
