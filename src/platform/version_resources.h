@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -14,6 +15,10 @@ struct VersionTranslation {
     bool operator==(const VersionTranslation&) const = default;
 };
 
+// The fixed file version's four 16-bit parts, most significant first: 1,2,0,0 for
+// a FILEVERSION of 1,2,0,0.
+using FixedFileVersion = std::array<std::uint16_t, 4>;
+
 // The version resources of executable files (GetFileVersionInfoW, VerQueryValueW).
 // Each call reads the file's resource afresh.
 class VersionResources {
@@ -26,6 +31,9 @@ public:
     // lower-case hexadecimal digits); nothing when the file or the value is missing.
     virtual std::optional<WideString> stringValue(const WideString& file, VersionTranslation translation,
                                                   const WideString& name) = 0;
+    // The file version of the resource's fixed part (VS_FIXEDFILEINFO); nothing when
+    // the file has no version resource.
+    virtual std::optional<FixedFileVersion> fixedFileVersion(const WideString& file) = 0;
 };
 
 }  // namespace quillmont

@@ -13,6 +13,7 @@ public:
         versions_.add(programWithVersion(), {{english},
                                              {{u"040904b0\\ProductName", u"Quillmont"},
                                               {u"040904b0\\FileVersion", u"1.2.0.0"}}});
+        versions_.setFixedFileVersion(programWithVersion(), {1, 2, 0, 0});
     }
     VersionResources& versions() override { return versions_; }
     WideString programWithVersion() override { return u"C:\\Program Files\\Quillmont\\Quillmont.exe"; }

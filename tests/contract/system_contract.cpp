@@ -24,6 +24,14 @@ TEST(VersionResourcesContract, TheFirstTranslationNamesTheStringTableToRead) {
     }
 }
 
+TEST(VersionResourcesContract, TheFixedFileVersionComesInItsFourParts) {
+    std::unique_ptr<VersionResourcesHarness> harness = makeVersionResourcesHarness();
+    VersionResources& versions = harness->versions();
+    EXPECT_EQ(versions.fixedFileVersion(harness->programWithVersion()), (FixedFileVersion{1, 2, 0, 0}));
+    EXPECT_FALSE(versions.fixedFileVersion(harness->fileWithoutVersion()).has_value());
+    EXPECT_FALSE(versions.fixedFileVersion(harness->missingFile()).has_value());
+}
+
 TEST(EnvironmentContract, ReferencesExpandInAFixedBufferOrStayAsWritten) {
     std::unique_ptr<EnvironmentHarness> harness = makeEnvironmentHarness();
     Environment& environment = harness->environment();

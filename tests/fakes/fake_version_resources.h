@@ -18,6 +18,12 @@ public:
     };
 
     void add(const WideString& file, Resource resource) { resources_[FakeFiles::key(file)] = std::move(resource); }
+    // The fixed part's file version; a file given only this has a resource without
+    // a Translation value.
+    void setFixedFileVersion(const WideString& file, FixedFileVersion version) {
+        fixedVersions_[FakeFiles::key(file)] = version;
+        resources_.try_emplace(FakeFiles::key(file));
+    }
 
     std::optional<VersionTranslation> firstTranslation(const WideString& file) override {
         const Resource* found = find(file);
@@ -32,6 +38,13 @@ public:
         auto value = found->strings.find(tableName(translation) + u"\\" + name);
         if (value == found->strings.end()) return std::nullopt;
         return value->second;
+    }
+
+    std::optional<FixedFileVersion> fixedFileVersion(const WideString& file) override {
+        if (find(file) == nullptr) return std::nullopt;
+        auto found = fixedVersions_.find(FakeFiles::key(file));
+        // Every resource has a fixed part; one nobody set reads as 0.0.0.0.
+        return found == fixedVersions_.end() ? FixedFileVersion{} : found->second;
     }
 
     // "040904b0": the language and the code page as four lower-case hex digits each.
@@ -49,6 +62,7 @@ private:
         return found == resources_.end() ? nullptr : &found->second;
     }
     std::map<WideString, Resource> resources_;
+    std::map<WideString, FixedFileVersion> fixedVersions_;
 };
 
 }  // namespace quillmont::testing

@@ -1,5 +1,6 @@
 #include "core/scan/j2se_scanner.h"
 
+#include "core/scan/java_installations.h"
 #include "core/scan/pattern/pattern_matcher.h"
 
 namespace quillmont {
@@ -38,6 +39,8 @@ WideString format(const char16_t* pattern, const WideString& version) {
 void J2seScanner::scan() {
     scanRegistryKey(kRuntimeKey, false);
     scanRegistryKey(kDevelopmentKitKey, true);
+    // Then the other views and roots, the newer JavaSoft keys and the vendors' own.
+    JavaInstallations(*this, utilities(), platform()).scan();
 }
 
 void J2seScanner::scanRegistryKey(const WideString& key, bool developmentKit) {
@@ -77,10 +80,14 @@ WideString J2seScanner::javaVersionOf(const WideString& executable, const WideSt
             if (!version.empty()) return version;
         }
     }
+    return isFullVersion(fallback) ? fallback : WideString();
+}
+
+bool J2seScanner::isFullVersion(const WideString& text) {
     PatternMatcher fullVersion;
     fullVersion.parse(kFullVersionPattern, true);
     MatchContext context;
-    return fullVersion.match(fallback, context) ? fallback : WideString();
+    return fullVersion.match(text, context);
 }
 
 }  // namespace quillmont

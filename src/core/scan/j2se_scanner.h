@@ -19,6 +19,8 @@ public:
     // Version" up to its first "-", else the fallback when it is a full version
     // number (1.6.0_45, not 1.6); empty when neither gives one.
     WideString javaVersionOf(const WideString& executable, const WideString& fallback);
+    // A whole version number such as 1.6.0_45 or 21.0.1.12; 1.6 and 21 are not.
+    static bool isFullVersion(const WideString& text);
 
     // One row of the proposal table: the launcher below JavaHome, the name and
     // group with %s for the version, and the rank within the group.

@@ -55,4 +55,19 @@ std::optional<WideString> Win32VersionResources::stringValue(const WideString& f
     return result;
 }
 
+std::optional<FixedFileVersion> Win32VersionResources::fixedFileVersion(const WideString& file) {
+    std::vector<unsigned char> info = readVersionInfo(file);
+    if (info.empty()) return std::nullopt;
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(info.data(), L"\\", &value, &length) || value == nullptr ||
+        length < sizeof(VS_FIXEDFILEINFO))
+        return std::nullopt;
+    VS_FIXEDFILEINFO fixed;
+    std::memcpy(&fixed, value, sizeof(fixed));
+    if (fixed.dwSignature != 0xFEEF04BD) return std::nullopt;
+    return FixedFileVersion{HIWORD(fixed.dwFileVersionMS), LOWORD(fixed.dwFileVersionMS),
+                            HIWORD(fixed.dwFileVersionLS), LOWORD(fixed.dwFileVersionLS)};
+}
+
 }  // namespace quillmont::win32

@@ -10,6 +10,7 @@ public:
     std::optional<VersionTranslation> firstTranslation(const WideString& file) override;
     std::optional<WideString> stringValue(const WideString& file, VersionTranslation translation,
                                           const WideString& name) override;
+    std::optional<FixedFileVersion> fixedFileVersion(const WideString& file) override;
 };
 
 }  // namespace quillmont::win32

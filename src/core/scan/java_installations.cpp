@@ -1,0 +1,182 @@
+#include "core/scan/java_installations.h"
+
+#include "core/scan/executable_machine.h"
+#include "core/text/message_format.h"
+
+namespace quillmont {
+
+namespace {
+
+constexpr char16_t kClassicRuntimeKey[] = u"SOFTWARE\\JavaSoft\\Java Runtime Environment";
+constexpr char16_t kClassicKitKey[] = u"SOFTWARE\\JavaSoft\\Java Development Kit";
+// Oracle's and OpenJDK's installers since Java 9.
+constexpr char16_t kRuntimeKey[] = u"SOFTWARE\\JavaSoft\\JRE";
+constexpr char16_t kKitKey[] = u"SOFTWARE\\JavaSoft\\JDK";
+// SOFTWARE\<vendor>\{JRE,JDK}\<version>\<virtual machine>\MSI, value "Path".
+constexpr const char16_t* kMsiVendors[] = {u"Eclipse Adoptium", u"AdoptOpenJDK", u"Eclipse Foundation", u"Semeru",
+                                           u"Microsoft"};
+// <key>\<name>, value "InstallationPath"; the key does not say whether it is a kit.
+constexpr const char16_t* kInstallationPathKeys[] = {u"SOFTWARE\\Azul Systems\\Zulu",
+                                                     u"SOFTWARE\\Azul Systems\\Zulu 32-bit",
+                                                     u"SOFTWARE\\BellSoft\\Liberica"};
+constexpr char16_t kArguments[] = u"-jar %1 %*";
+
+// The same ranks as the classic keys: a runtime of its own (1) beats the one inside
+// a kit (0), which beats the kit's own launcher (-1).
+constexpr JavaInstallations::Launcher kRuntimeLaunchers[] = {
+    {u"bin\\javaw.exe", u"JRE", u"GUI", 1},
+    {u"bin\\java.exe", u"JRE", u"Console", 1},
+};
+constexpr JavaInstallations::Launcher kKitLaunchers[] = {
+    {u"jre\\bin\\javaw.exe", u"JRE in JDK", u"GUI", 0},
+    {u"jre\\bin\\java.exe", u"JRE in JDK", u"Console", 0},
+    {u"bin\\javaw.exe", u"JDK", u"GUI", -1},
+    {u"bin\\java.exe", u"JDK", u"Console", -1},
+};
+
+// "21.0.1.12"; nothing for 0.0.0.0, which says no more than a missing resource.
+WideString fixedVersionText(const FixedFileVersion& version) {
+    if (version == FixedFileVersion{}) return {};
+    WideString text;
+    for (std::uint16_t part : version) {
+        if (!text.empty()) text += u'.';
+        text += decimalText(part);
+    }
+    return text;
+}
+
+// "8.0.392.8" is a version; so is the tail of "jdk-17.0.9". "zulu-8", "jdk-8" and
+// "21" name only the feature release and are not.
+WideString subkeyVersion(const WideString& name) {
+    if (J2seScanner::isFullVersion(name)) return name;
+    const std::size_t dash = name.rfind(u'-');
+    if (dash == WideString::npos) return {};
+    WideString tail = name.substr(dash + 1);
+    return J2seScanner::isFullVersion(tail) ? tail : WideString();
+}
+
+}  // namespace
+
+void JavaInstallations::scan() {
+    // The 64-bit view of HKEY_LOCAL_MACHINE is the program's own: what the classic
+    // keys give there is proposed already and skipped. The current user's keys are
+    // shared by both views on today's Windows; reading both costs a few opens.
+    for (Place place : {Place{RegistryRoot::LocalMachine, RegistryView::Bits64},
+                        Place{RegistryRoot::LocalMachine, RegistryView::Bits32},
+                        Place{RegistryRoot::CurrentUser, RegistryView::Bits64},
+                        Place{RegistryRoot::CurrentUser, RegistryView::Bits32}})
+        scanPlace(place);
+}
+
+void JavaInstallations::scanPlace(Place place) {
+    scanJavaHomeKey(place, kClassicRuntimeKey, HomeKind::Runtime, true);
+    scanJavaHomeKey(place, kClassicKitKey, HomeKind::DevelopmentKit, true);
+    scanJavaHomeKey(place, kRuntimeKey, HomeKind::Runtime, false);
+    scanJavaHomeKey(place, kKitKey, HomeKind::DevelopmentKit, false);
+    for (const char16_t* vendor : kMsiVendors) {
+        const WideString key = WideString(u"SOFTWARE\\") + vendor;
+        scanVendorKey(place, key + u"\\JRE", HomeKind::Runtime);
+        scanVendorKey(place, key + u"\\JDK", HomeKind::DevelopmentKit);
+    }
+    for (const char16_t* key : kInstallationPathKeys) scanInstallationPathKey(place, key);
+}
+
+void JavaInstallations::scanJavaHomeKey(Place place, const WideString& key, HomeKind kind, bool classic) {
+    NameList names;
+    utilities_.enumRegistrySubkeys(place.root, key, names, place.view);
+    for (const WideString& name : names)
+        proposeHome({utilities_.readRegistryString(place.root, key + u"\\" + name, u"JavaHome", place.view), name,
+                     kind, classic, place});
+}
+
+void JavaInstallations::scanVendorKey(Place place, const WideString& key, HomeKind kind) {
+    NameList versions;
+    utilities_.enumRegistrySubkeys(place.root, key, versions, place.view);
+    for (const WideString& version : versions) {
+        NameList machines;  // "hotspot", "openj9"
+        utilities_.enumRegistrySubkeys(place.root, key + u"\\" + version, machines, place.view);
+        // The installer's "Path"; its "JavaHome" value here is a flag, not a folder.
+        for (const WideString& machine : machines)
+            proposeHome({utilities_.readRegistryString(place.root, key + u"\\" + version + u"\\" + machine + u"\\MSI",
+                                                       u"Path", place.view),
+                         version, kind, false, place});
+    }
+}
+
+void JavaInstallations::scanInstallationPathKey(Place place, const WideString& key) {
+    NameList names;
+    utilities_.enumRegistrySubkeys(place.root, key, names, place.view);
+    for (const WideString& name : names)
+        proposeHome({utilities_.readRegistryString(place.root, key + u"\\" + name, u"InstallationPath", place.view),
+                     name, HomeKind::ByContents, false, place});
+}
+
+void JavaInstallations::proposeHome(const Home& home) {
+    if (home.folder.empty()) return;
+    const bool kit = home.kind == HomeKind::DevelopmentKit ||
+                     (home.kind == HomeKind::ByContents &&
+                      utilities_.fileExists(joinPath(home.folder, u"bin\\javac.exe")));
+    if (kit)
+        for (const Launcher& launcher : kKitLaunchers) propose(home, launcher);
+    else
+        for (const Launcher& launcher : kRuntimeLaunchers) propose(home, launcher);
+}
+
+void JavaInstallations::propose(const Home& home, const Launcher& launcher) {
+    const WideString executable = joinPath(home.folder, launcher.executable);
+    if (proposedAlready(executable)) return;
+    WideString version;
+    if (home.classic) {
+        version = scanner_.javaVersionOf(executable, home.subkey);
+    } else {
+        // Uninstalled runtimes often leave their keys behind.
+        if (!utilities_.fileExists(executable)) return;
+        version = launcherVersion(executable);
+        if (version.empty()) version = subkeyVersion(home.subkey);
+    }
+    if (version.empty()) return;
+
+    // The launcher's own header says for sure; the 32-bit view is only a hint (the
+    // current user's keys are one for both views).
+    bool bits32 = home.place.root == RegistryRoot::LocalMachine && home.place.view == RegistryView::Bits32;
+    switch (executableBitness(platform_.files, executable)) {
+    case ExecutableBitness::Bits32: bits32 = true; break;
+    case ExecutableBitness::Bits64: bits32 = false; break;
+    case ExecutableBitness::Unknown: break;
+    }
+    const WideString window = WideString(u" (") + launcher.window + (bits32 ? u", 32-bit)" : u")");
+
+    DetectedStarter proposal;
+    proposal.group = u"JRE " + version + window;
+    proposal.rank = launcher.rank;
+    proposal.name = launcher.label + (u" " + version) + window;
+    proposal.executableFile = executable;
+    proposal.arguments = kArguments;
+    scanner_.addDetected(std::move(proposal));
+}
+
+// "Full Version" up to its first "-", as for the classic keys, else the fixed file
+// version.
+WideString JavaInstallations::launcherVersion(const WideString& executable) {
+    VersionResources& resources = platform_.versions;
+    if (const std::optional<VersionTranslation> translation = resources.firstTranslation(executable)) {
+        if (const std::optional<WideString> full = resources.stringValue(executable, *translation, u"Full Version")) {
+            WideString version = full->substr(0, full->find(u'-'));
+            if (!version.empty()) return version;
+        }
+    }
+    const std::optional<FixedFileVersion> fixed = resources.fixedFileVersion(executable);
+    return fixed ? fixedVersionText(*fixed) : WideString();
+}
+
+// One installation reached through several keys or views is one proposal.
+bool JavaInstallations::proposedAlready(const WideString& executable) {
+    const WideString lower = platform_.environment.lowerCase(executable);
+    for (const DetectedStarter& earlier : scanner_.detected())
+        if (earlier.executableFile.size() == executable.size() &&
+            platform_.environment.lowerCase(earlier.executableFile) == lower)
+            return true;
+    return false;
+}
+
+}  // namespace quillmont

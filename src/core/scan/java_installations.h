@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/scan/j2se_scanner.h"
+
+namespace quillmont {
+
+// The Java installations that the two classic JavaSoft keys in the program's own
+// view do not show: those keys in the 32-bit view and under the current user, the
+// JavaSoft keys of Java 9 and later, and the keys that Adoptium, AdoptOpenJDK,
+// Eclipse, IBM Semeru, Microsoft, Azul and BellSoft write; each in both views of
+// both roots. Proposals go to the scanner; a launcher that is proposed already,
+// under whatever name, is not proposed again.
+class JavaInstallations {
+public:
+    JavaInstallations(J2seScanner& scanner, const ScannerUtilities& utilities, Platform& platform)
+        : scanner_(scanner), utilities_(utilities), platform_(platform) {}
+
+    void scan();
+
+    // A launcher below a home: the first words of its name, the window kind, the
+    // rank within its group.
+    struct Launcher {
+        const char16_t* executable;
+        const char16_t* label;
+        const char16_t* window;
+        std::int32_t rank;
+    };
+
+private:
+    // One registry root in one of its views.
+    struct Place {
+        RegistryRoot root;
+        RegistryView view;
+    };
+    // What a registered folder holds: a runtime, a kit, or (where the key does not
+    // say) a kit exactly when bin\javac.exe is in it.
+    enum class HomeKind { Runtime, DevelopmentKit, ByContents };
+    // A folder that a key names, and how to propose its launchers.
+    struct Home {
+        WideString folder;
+        WideString subkey;  // the registry's name for the installation; may be a version
+        HomeKind kind;
+        bool classic;       // a classic JavaSoft key: read by the same rules as in the own view
+        Place place;
+    };
+
+    void scanPlace(Place place);
+    void scanJavaHomeKey(Place place, const WideString& key, HomeKind kind, bool classic);
+    void scanVendorKey(Place place, const WideString& key, HomeKind kind);
+    void scanInstallationPathKey(Place place, const WideString& key);
+    void proposeHome(const Home& home);
+    void propose(const Home& home, const Launcher& launcher);
+    WideString launcherVersion(const WideString& executable);
+    bool proposedAlready(const WideString& executable);
+
+    J2seScanner& scanner_;
+    const ScannerUtilities& utilities_;
+    Platform& platform_;
+};
+
+}  // namespace quillmont
