@@ -152,6 +152,7 @@ void JavaInstallations::propose(const Home& home, const Launcher& launcher) {
     proposal.name = launcher.label + (u" " + version) + window;
     proposal.executableFile = executable;
     proposal.arguments = kArguments;
+    proposedPaths_.insert(platform_.environment.lowerCase(executable));
     scanner_.addDetected(std::move(proposal));
 }
 
@@ -171,12 +172,11 @@ WideString JavaInstallations::launcherVersion(const WideString& executable) {
 
 // One installation reached through several keys or views is one proposal.
 bool JavaInstallations::proposedAlready(const WideString& executable) {
-    const WideString lower = platform_.environment.lowerCase(executable);
-    for (const DetectedStarter& earlier : scanner_.detected())
-        if (earlier.executableFile.size() == executable.size() &&
-            platform_.environment.lowerCase(earlier.executableFile) == lower)
-            return true;
-    return false;
+    // Kept as a set so that a machine with many runtimes costs one lower-casing per launcher.
+    if (proposedPaths_.empty())
+        for (const DetectedStarter& earlier : scanner_.detected())
+            proposedPaths_.insert(platform_.environment.lowerCase(earlier.executableFile));
+    return proposedPaths_.count(platform_.environment.lowerCase(executable)) != 0;
 }
 
 }  // namespace quillmont

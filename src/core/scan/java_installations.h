@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 
 #include "core/scan/j2se_scanner.h"
 
@@ -58,6 +59,7 @@ private:
     J2seScanner& scanner_;
     const ScannerUtilities& utilities_;
     Platform& platform_;
+    std::set<WideString> proposedPaths_;  // every launcher proposed so far, in lower case
 };
 
 }  // namespace quillmont

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "win32/platform/wide_text.h"
@@ -23,10 +25,32 @@ std::vector<unsigned char> readVersionInfo(const WideString& file) {
     return info;
 }
 
+// The file's size and time of writing; nothing when it cannot be read.
+std::optional<std::pair<unsigned long long, unsigned long long>> stampOf(const WideString& file) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(toWide(file).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return std::make_pair((static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                          (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                              data.ftLastWriteTime.dwLowDateTime);
+}
+
 }  // namespace
 
+const std::vector<unsigned char>& Win32VersionResources::versionInfo(const WideString& file) {
+    const auto stamp = stampOf(file);
+    if (stamp && file == cachedFile_ && stamp->first == cachedStamp_[0] && stamp->second == cachedStamp_[1])
+        return cachedInfo_;
+    cachedInfo_ = stamp ? readVersionInfo(file) : std::vector<unsigned char>();
+    cachedFile_ = stamp ? file : WideString();
+    if (stamp) {
+        cachedStamp_[0] = stamp->first;
+        cachedStamp_[1] = stamp->second;
+    }
+    return cachedInfo_;
+}
+
 std::optional<VersionTranslation> Win32VersionResources::firstTranslation(const WideString& file) {
-    std::vector<unsigned char> info = readVersionInfo(file);
+    const std::vector<unsigned char>& info = versionInfo(file);
     if (info.empty()) return std::nullopt;
     void* value = nullptr;
     UINT length = 0;
@@ -40,7 +64,7 @@ std::optional<VersionTranslation> Win32VersionResources::firstTranslation(const 
 
 std::optional<WideString> Win32VersionResources::stringValue(const WideString& file, VersionTranslation translation,
                                                              const WideString& name) {
-    std::vector<unsigned char> info = readVersionInfo(file);
+    const std::vector<unsigned char>& info = versionInfo(file);
     if (info.empty()) return std::nullopt;
     wchar_t block[32];
     std::swprintf(block, 32, L"\\StringFileInfo\\%04x%04x\\", translation.language, translation.codePage);
@@ -56,7 +80,7 @@ std::optional<WideString> Win32VersionResources::stringValue(const WideString& f
 }
 
 std::optional<FixedFileVersion> Win32VersionResources::fixedFileVersion(const WideString& file) {
-    std::vector<unsigned char> info = readVersionInfo(file);
+    const std::vector<unsigned char>& info = versionInfo(file);
     if (info.empty()) return std::nullopt;
     void* value = nullptr;
     UINT length = 0;
