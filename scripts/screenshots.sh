@@ -2,17 +2,27 @@
 # Renders what Quillmont shows into docs/screenshots/*.png: each run goes into a
 # Wine virtual desktop on a private Xvfb display (so that title bars are drawn),
 # is photographed and trimmed to the window.
+#   scripts/screenshots.sh [NAME...]   every picture, or only these (scan-results, about, ...)
+#   QUILLMONT_WINDOWS_BUILD            the Windows build to take the programs from (build/windows)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+build="${QUILLMONT_WINDOWS_BUILD:-$root/build/windows}"
+only=("$@")
+wanted() {
+  [ ${#only[@]} -eq 0 ] && return 0
+  local name; for name in "${only[@]}"; do [ "$name" = "$1" ] && return 0; done
+  return 1
+}
 "$root/scripts/bootstrap.sh"
-[ -f "$root/build/windows/CMakeCache.txt" ] || "$root/scripts/build.sh" windows
-cmake --build "$root/build/windows" --target Quillmont exact_launch dialog_gallery >/dev/null
-setup=$(QUILLMONT_EXE="$root/build/windows/bin/Quillmont.exe" "$root/scripts/installer.sh")
+[ -f "$build/CMakeCache.txt" ] || "$root/scripts/build.sh" windows
+cmake --build "$build" --target Quillmont exact_launch dialog_gallery >/dev/null
+setup=""
+if wanted installer; then setup=$(QUILLMONT_EXE="$build/bin/Quillmont.exe" "$root/scripts/installer.sh"); fi
 unset DISPLAY
 source "$root/scripts/wine-env.sh"
 quillmont_start_wine
 out="$root/docs/screenshots"; mkdir -p "$out"
-exe="$root/build/windows/bin/Quillmont.exe"
+exe="$build/bin/Quillmont.exe"
 
 # Screen resolution of the shots: 96 or 144 dots per inch.
 set_dpi() {
@@ -25,9 +35,10 @@ set_dpi() {
 # exactly this argument text in a fresh virtual desktop and photographs it.
 shoot() {
   local name=$1
+  wanted "${name%-144}" || return 0
   local windows_exe; windows_exe=$(winepath -w "${3:-$exe}")
   QUILLMONT_EXACT_COMMAND_LINE="\"$windows_exe\"${2:+ $2}" \
-    wine explorer /desktop=quillmont,1000x750 "$root/build/windows/bin/exact_launch.exe" >/dev/null 2>&1 &
+    wine explorer /desktop=quillmont,1000x750 "$build/bin/exact_launch.exe" >/dev/null 2>&1 &
   local runner=$!
   sleep 5
   import -window root -crop 1000x750+0+0 +repage "$out/$name.full.png"
@@ -39,7 +50,7 @@ shoot() {
   echo "wrote docs/screenshots/$name.png"
 }
 
-gallery="$root/build/windows/bin/dialog_gallery.exe"
+gallery="$build/bin/dialog_gallery.exe"
 for dpi in 96 144; do
   set_dpi "$dpi"
   suffix=""; [ "$dpi" = 96 ] || suffix="-$dpi"
@@ -52,6 +63,9 @@ for dpi in 96 144; do
   shoot "j2se-select$suffix" j2se-select "$gallery"
   shoot "j2me-select$suffix" j2me-select "$gallery"
   shoot "jad-size$suffix" jad-size "$gallery"
+  shoot "scan-progress$suffix" scan-progress "$gallery"
+  shoot "scan-results$suffix" scan-results "$gallery"
+  shoot "scan-results-nonmain$suffix" scan-results-nonmain "$gallery"
   shoot "command-line-error$suffix" '"C:\unterminated'
   shoot "file-name-error$suffix" '""'
   shoot "jad-read-error$suffix" '"C:\Suites\gone.jad"'

@@ -11,11 +11,13 @@
 #include "win32/platform/win32_shell.h"
 #include "win32/platform/win32_startup_services.h"
 #include "win32/platform/win32_version_resources.h"
+#include "win32/ui/win32_scan_dialogs.h"
 #include "win32/ui/win32_user_interface.h"
 
 namespace quillmont::win32 {
 
-// Every real port, built once by the program's entry and owned for the run.
+// Every real port, built once by the program's entry and owned for the run, and
+// the scan's windows, which the setup dialog hands to the scanners.
 class Win32Platform {
 public:
     explicit Win32Platform(HINSTANCE instance) : startup_(instance) {}
@@ -23,6 +25,7 @@ public:
     Win32Platform& operator=(const Win32Platform&) = delete;
 
     Platform& ports() { return ports_; }
+    ScanDialogs& scanDialogs() { return scanDialogs_; }
 
 private:
     Win32StartupServices startup_;
@@ -35,6 +38,7 @@ private:
     Win32Environment environment_;
     MsxmlDocuments xml_;
     Platform ports_{startup_, ui_, processes_, registry_, shell_, files_, versions_, environment_, xml_};
+    Win32ScanDialogs scanDialogs_;
 };
 
 }  // namespace quillmont::win32

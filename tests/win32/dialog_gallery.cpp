@@ -1,28 +1,102 @@
 // Shows one of the program's dialogs on its own, for screenshots:
 //   dialog_gallery.exe about | j2se-starter | j2me-starter | j2se-select | j2me-select | jad-size
+//                      | scan-results | scan-results-nonmain | scan-progress
 // The setup dialog is shown by Quillmont.exe /setup itself.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
+#include <vector>
 
 #include "core/starters/settings_store.h"
-#include "fake_registry.h"
-#include "fake_shell.h"
+#include "support/dialog_ports.h"
+#include "win32/res/resource_ids.h"
 #include "win32/ui/about_dialog.h"
 #include "win32/ui/dialog_framework.h"
 #include "win32/ui/jad_size_dialog.h"
+#include "win32/ui/scan_progress_dialog.h"
 #include "win32/ui/selection_dialog.h"
 #include "win32/ui/starter_edit_dialog.h"
-#include "win32/ui/win32_user_interface.h"
+
+namespace {
+
+using quillmont::DetectedStarter;
+
+constexpr wchar_t kResultsTitle[] = L"Detected J2SE Starters";
+
+// What the J2SE scanner finds beside a JRE 6 and a JDK 6 of the same update and a
+// JRE 8: the stand-alone runtimes are main, the kit's launchers are not.
+std::vector<DetectedStarter> detectedJavas() {
+    struct Row {
+        const char16_t* name;
+        const char16_t* executable;
+        bool main;
+    };
+    const Row rows[] = {
+        {u"JRE 1.6.0_45 (GUI)", u"C:\\Program Files\\Java\\jre6\\bin\\javaw.exe", true},
+        {u"JRE 1.6.0_45 (Console)", u"C:\\Program Files\\Java\\jre6\\bin\\java.exe", true},
+        {u"JRE 1.8.0_202 (GUI)", u"C:\\Program Files\\Java\\jre1.8.0_202\\bin\\javaw.exe", true},
+        {u"JRE 1.8.0_202 (Console)", u"C:\\Program Files\\Java\\jre1.8.0_202\\bin\\java.exe", true},
+        {u"JRE in JDK 1.6.0_45 (GUI)", u"C:\\Program Files\\Java\\jdk1.6.0_45\\jre\\bin\\javaw.exe", false},
+        {u"JRE in JDK 1.6.0_45 (Console)", u"C:\\Program Files\\Java\\jdk1.6.0_45\\jre\\bin\\java.exe", false},
+        {u"JDK 1.6.0_45 (GUI)", u"C:\\Program Files\\Java\\jdk1.6.0_45\\bin\\javaw.exe", false},
+        {u"JDK 1.6.0_45 (Console)", u"C:\\Program Files\\Java\\jdk1.6.0_45\\bin\\java.exe", false},
+    };
+    std::vector<DetectedStarter> detected;
+    for (const Row& row : rows) {
+        DetectedStarter proposal;
+        proposal.main = row.main;
+        proposal.name = row.name;
+        proposal.executableFile = row.executable;
+        proposal.arguments = u"-jar %1 %*";
+        detected.push_back(proposal);
+    }
+    return detected;
+}
+
+// Once the results dialog is up, it is given what a user would have done to it:
+// the row to show ticked and selected, and for the second picture the nonmain rows.
+std::wstring g_rowToPick;
+bool g_showNonmain = false;
+
+void CALLBACK pickRow(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowW(L"#32770", kResultsTitle);
+    if (dialog == nullptr) return;
+    KillTimer(nullptr, timer);
+    if (g_showNonmain) SendDlgItemMessageW(dialog, IDC_SCAN_SHOW_NONMAIN, BM_CLICK, 0, 0);
+    HWND list = GetDlgItem(dialog, IDC_SCAN_LIST);
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING;
+    find.psz = g_rowToPick.c_str();
+    const WPARAM row = static_cast<WPARAM>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1),
+                                                        reinterpret_cast<LPARAM>(&find)));
+    LVITEMW state{};
+    state.state = INDEXTOSTATEIMAGEMASK(2) | LVIS_SELECTED | LVIS_FOCUSED;
+    state.stateMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    SetFocus(list);
+}
+
+void pumpMessagesFor(DWORD milliseconds) {
+    const ULONGLONG until = GetTickCount64() + milliseconds;
+    while (GetTickCount64() < until) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     using namespace quillmont;
     win32::initializeDialogFramework(instance);
     const std::wstring which = arguments;
-    win32::Win32UserInterface ui;
+    testing::DialogPorts ports;
+    win32::Win32UserInterface& ui = ports.ui;
     if (which == L"about") {
-        testing::FakeShell shell;
-        win32::AboutDialog(shell).run(nullptr);
+        win32::AboutDialog(ports.shell).run(nullptr);
     } else if (which == L"j2se-starter" || which == L"j2me-starter") {
         StarterRecord record = which == L"j2se-starter"
                                    ? StarterRecord{u"Java 17", u"C:\\Program Files\\Java\\jdk-17\\bin\\javaw.exe",
@@ -33,9 +107,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
             .run(nullptr);
     } else if (which == L"j2se-select" || which == L"j2me-select") {
         const StarterKind kind = which == L"j2se-select" ? StarterKind::J2SE : StarterKind::J2ME;
-        testing::FakeRegistry registry;
-        testing::FakeShell shell;
-        SettingsStore store(registry);
+        SettingsStore store(ports.registry);
         StarterList& list = store.list(kind);
         if (kind == StarterKind::J2SE) {
             list.placeRecord(1, {u"Java 17", u"C:\\Program Files\\Java\\jdk-17\\bin\\javaw.exe", u"-jar %1 %*"});
@@ -47,9 +119,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
             list.placeRecord(3, {u"MicroEmulator", u"C:\\microemu\\microemu.exe", u"%2"});
         }
         list.setLastAction(1);
-        win32::SelectionDialog(kind, store, ui, registry, shell).run(nullptr);
+        win32::SelectionDialog(kind, store, ports.platform, ports.scanDialogs).run(nullptr);
     } else if (which == L"jad-size") {
         win32::JadSizeDialog(93739, 79158).run(nullptr);
+    } else if (which == L"scan-results" || which == L"scan-results-nonmain") {
+        g_showNonmain = which == L"scan-results-nonmain";
+        g_rowToPick = g_showNonmain ? L"JDK 1.6.0_45 (GUI)" : L"JRE 1.8.0_202 (GUI)";
+        std::vector<DetectedStarter> detected = detectedJavas();
+        SetTimer(nullptr, 0, 300, &pickRow);
+        ports.scanDialogs.runResults(kNoWindow, u"Detected J2SE Starters", detected);
+    } else if (which == L"scan-progress") {
+        auto progress = win32::ScanProgressDialog::show(nullptr, u"Scanning for J2SE Starters");
+        pumpMessagesFor(20000);
     }
     return 0;
 }

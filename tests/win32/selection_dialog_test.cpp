@@ -2,12 +2,10 @@
 
 #include "core/starters/settings_store.h"
 #include "dialog_driver.h"
-#include "fake_registry.h"
-#include "fake_shell.h"
+#include "dialog_ports.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/jad_size_dialog.h"
 #include "win32/ui/selection_dialog.h"
-#include "win32/ui/win32_user_interface.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
@@ -15,10 +13,8 @@ using namespace quillmont::testing;
 namespace {
 
 struct SelectionRun {
-    FakeRegistry registry;
-    FakeShell shell;
-    win32::Win32UserInterface ui;
-    SettingsStore store{registry};
+    DialogPorts ports;
+    SettingsStore store{ports.registry};
     StarterKind kind = StarterKind::J2SE;
 
     void add(int slot, const WideString& name) {
@@ -32,7 +28,7 @@ struct SelectionRun {
     StarterSelection run(std::vector<DialogDriver::Step> steps) {
         store.save();
         DialogDriver driver(std::move(steps));
-        win32::SelectionDialog dialog(kind, store, ui, registry, shell);
+        win32::SelectionDialog dialog(kind, store, ports.platform, ports.scanDialogs);
         const StarterSelection result = driver.run([&] { return dialog.run(nullptr); });
         EXPECT_TRUE(driver.allStepsRan()) << driver.stepsRun() << " steps ran";
         EXPECT_FALSE(driver.timedOut());

@@ -2,11 +2,9 @@
 
 #include "core/starters/settings_store.h"
 #include "dialog_driver.h"
-#include "fake_registry.h"
-#include "fake_shell.h"
+#include "dialog_ports.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/setup_dialog.h"
-#include "win32/ui/win32_user_interface.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
@@ -17,9 +15,9 @@ const WideString kJ2se = u"Software\\Brenwick\\Quillmont\\setup1\\J2SE";
 const WideString kJ2me = u"Software\\Brenwick\\Quillmont\\setup1\\J2ME";
 
 struct SetupRun {
-    FakeRegistry registry;
-    FakeShell shell;
-    win32::Win32UserInterface ui;
+    DialogPorts ports;
+    FakeRegistry& registry = ports.registry;
+    FakeShell& shell = ports.shell;
     SettingsStore store{registry};
 
     void storeStarter(const WideString& kindKey, int slot, const WideString& name) {
@@ -33,7 +31,7 @@ struct SetupRun {
     INT_PTR run(std::vector<DialogDriver::Step> steps) {
         store.load();
         DialogDriver driver(std::move(steps));
-        win32::SetupDialog dialog(store, ui, registry, shell);
+        win32::SetupDialog dialog(store, ports.platform, ports.scanDialogs);
         const INT_PTR result = driver.run([&] { return dialog.run(nullptr); });
         EXPECT_TRUE(driver.allStepsRan()) << driver.stepsRun() << " steps ran";
         EXPECT_FALSE(driver.timedOut());

@@ -75,10 +75,10 @@ bool SelectionDialog::command(int id, int code) {
             EndDialog(dialog_, IDCANCEL);
             return true;
         case IDC_SELECT_SETUP:
-            if (SetupDialog(store_, ui_, registry_, shell_).run(dialog_) == IDOK) fillList();
+            if (SetupDialog(store_, platform_, scanDialogs_).run(dialog_) == IDOK) fillList();
             return true;
         case IDC_ABOUT_LINK:
-            AboutDialog(shell_).run(dialog_);
+            AboutDialog(platform_.shell).run(dialog_);
             return true;
         case IDC_UPDATE_LINK:
             return true;  // the update check arrives later

@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include "core/starters/settings_store.h"
 #include "core/launch/starter_dialogs.h"
-#include "platform/registry.h"
-#include "platform/shell.h"
-#include "platform/user_interface.h"
+#include "core/scan/scan_dialogs.h"
+#include "core/starters/settings_store.h"
+#include "platform/platform.h"
 #include "win32/ui/link_label.h"
 
 namespace quillmont::win32 {
@@ -16,8 +15,8 @@ namespace quillmont::win32 {
 // preselected. One modal run.
 class SelectionDialog {
 public:
-    SelectionDialog(StarterKind kind, SettingsStore& store, UserInterface& ui, Registry& registry, Shell& shell)
-        : kind_(kind), store_(store), ui_(ui), registry_(registry), shell_(shell) {}
+    SelectionDialog(StarterKind kind, SettingsStore& store, Platform& platform, ScanDialogs& scanDialogs)
+        : kind_(kind), store_(store), platform_(platform), scanDialogs_(scanDialogs) {}
     StarterSelection run(HWND owner);
     INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -30,9 +29,8 @@ private:
 
     StarterKind kind_;
     SettingsStore& store_;
-    UserInterface& ui_;
-    Registry& registry_;
-    Shell& shell_;
+    Platform& platform_;
+    ScanDialogs& scanDialogs_;
     HWND dialog_ = nullptr;
     std::int32_t chosenSlot_ = 0;
     LinkLabel about_, update_;

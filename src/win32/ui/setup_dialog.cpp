@@ -1,5 +1,6 @@
 #include "win32/ui/setup_dialog.h"
 
+#include "core/scan/scan_command.h"
 #include "core/setup/file_associations.h"
 #include "core/setup/setup_model.h"
 #include "win32/res/resource_ids.h"
@@ -60,7 +61,7 @@ void SetupDialog::initialize() {
 
 void SetupDialog::showScanHint() {
     if (shouldShowScanHint(store_.list(StarterKind::J2SE), store_.list(StarterKind::J2ME)))
-        ui_.showMessage(toWindowRef(dialog_), kScanHint, MessageKind::Information);
+        platform_.ui.showMessage(toWindowRef(dialog_), kScanHint, MessageKind::Information);
 }
 
 bool SetupDialog::command(int id, int code) {
@@ -78,9 +79,8 @@ bool SetupDialog::command(int id, int code) {
         else if (id == side.copy) copy(side);
         else if (id == side.edit) edit(side);
         else if (id == side.remove) remove(side);
-        else if (id == side.scan) {
-            // Scanning arrives with the scanners; until then the button does nothing.
-        } else continue;
+        else if (id == side.scan) scan(side);
+        else continue;
         return true;
     }
     if (code != BN_CLICKED) return false;
@@ -94,12 +94,12 @@ bool SetupDialog::command(int id, int code) {
             EndDialog(dialog_, IDCANCEL);
             return true;
         case IDC_ABOUT_LINK:
-            AboutDialog(shell_).run(dialog_);
+            AboutDialog(platform_.shell).run(dialog_);
             return true;
         case IDC_UPDATE_LINK:
             return true;  // the update check arrives later
         case IDC_ASSOCIATIONS_LINK:
-            associateFileTypes(toWindowRef(dialog_), ui_, registry_, shell_);
+            associateFileTypes(toWindowRef(dialog_), platform_.ui, platform_.registry, platform_.shell);
             return true;
         default:
             return false;
@@ -155,7 +155,7 @@ void SetupDialog::afterChange(const Side& side) {
 }
 
 bool SetupDialog::editRecord(StarterKind kind, StarterRecord& record) {
-    return StarterEditDialog(record, kind, ui_).run(dialog_) == IDOK;
+    return StarterEditDialog(record, kind, platform_.ui).run(dialog_) == IDOK;
 }
 
 void SetupDialog::add(const Side& side) {
@@ -188,12 +188,20 @@ void SetupDialog::remove(const Side& side) {
     const int slot = selectedSlot(side);
     if (slot == 0) return;
     StarterList& list = store_.list(side.kind);
-    if (ui_.showMessage(toWindowRef(dialog_), deleteWarning(list.record(slot)), MessageKind::Warning) !=
+    if (platform_.ui.showMessage(toWindowRef(dialog_), deleteWarning(list.record(slot)), MessageKind::Warning) !=
         MessageAnswer::Ok)
         return;
     SendDlgItemMessageW(dialog_, side.list, LB_DELETESTRING, SendDlgItemMessageW(dialog_, side.list, LB_GETCURSEL, 0, 0),
                         0);
     list.removeRecord(slot);
+    afterChange(side);
+}
+
+// The scan blocks this dialog until it is done; what it adds is saved or
+// discarded with everything else by OK or Cancel.
+void SetupDialog::scan(const Side& side) {
+    if (!scanForStarters(side.kind, platform_, scanDialogs_, store_.list(side.kind), toWindowRef(dialog_))) return;
+    fillList(side);
     afterChange(side);
 }
 

@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
+#include "core/scan/scan_dialogs.h"
 #include "core/starters/settings_store.h"
-#include "platform/registry.h"
-#include "platform/shell.h"
-#include "platform/user_interface.h"
+#include "platform/platform.h"
 #include "win32/ui/link_label.h"
 
 namespace quillmont::win32 {
@@ -14,8 +13,8 @@ namespace quillmont::win32 {
 // links. It edits the store's lists in place; OK saves them, Cancel reloads them.
 class SetupDialog {
 public:
-    SetupDialog(SettingsStore& store, UserInterface& ui, Registry& registry, Shell& shell)
-        : store_(store), ui_(ui), registry_(registry), shell_(shell) {}
+    SetupDialog(SettingsStore& store, Platform& platform, ScanDialogs& scanDialogs)
+        : store_(store), platform_(platform), scanDialogs_(scanDialogs) {}
     // IDOK or IDCANCEL.
     INT_PTR run(HWND owner);
     INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -41,13 +40,13 @@ private:
     void copy(const Side& side);
     void edit(const Side& side);
     void remove(const Side& side);
+    void scan(const Side& side);
     void chooseAction(const Side& side);
     bool editRecord(StarterKind kind, StarterRecord& record);
 
     SettingsStore& store_;
-    UserInterface& ui_;
-    Registry& registry_;
-    Shell& shell_;
+    Platform& platform_;
+    ScanDialogs& scanDialogs_;
     HWND dialog_ = nullptr;
     LinkLabel about_, update_, associations_;
 };

@@ -8,12 +8,12 @@
 namespace quillmont::win32 {
 
 DialogResult Win32Dialogs::runSetupDialog(WindowRef owner) {
-    SetupDialog dialog(settings_(), platform_.ui, platform_.registry, platform_.shell);
+    SetupDialog dialog(settings_(), platform_, scanDialogs_);
     return dialog.run(toHwnd(owner)) == IDOK ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 StarterSelection Win32Dialogs::runSelectionDialog(StarterKind kind, WindowRef owner) {
-    return SelectionDialog(kind, settings_(), platform_.ui, platform_.registry, platform_.shell).run(toHwnd(owner));
+    return SelectionDialog(kind, settings_(), platform_, scanDialogs_).run(toHwnd(owner));
 }
 
 JadSizeAnswer Win32Dialogs::runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) {

@@ -10,7 +10,8 @@ namespace quillmont::testing {
 // A dialog or message box as a user sees it: its caption, its controls and their
 // texts, states and items; and the clicks, selections and keys a user would give
 // it. Works on dialogs of this process and of other processes alike (the window
-// messages it sends are ones the system marshals between processes).
+// messages it sends are ones the system marshals between processes; a list
+// view's items go through memory in the list's own process).
 class DialogWindow {
 public:
     explicit DialogWindow(HWND window) : window_(window) {}
@@ -47,6 +48,12 @@ public:
     int comboSelection(int id) const;
     std::vector<std::wstring> listItems(int id) const;
     int listSelection(int id) const;
+    // A list view's rows in display order, their check boxes and the selected
+    // row (-1 for none). List view messages carry pointers, which the system does
+    // not marshal; they point into memory of the list's own process.
+    std::vector<std::wstring> listViewItems(int id) const;
+    std::vector<bool> listViewChecks(int id) const;
+    int listViewSelection(int id) const;
 
     // Actions are posted, so that a step returns at once even when the click opens
     // another modal dialog.
@@ -55,6 +62,10 @@ public:
     void selectComboItem(int id, int index) const;
     void selectListItem(int id, int index) const;
     void doubleClickListItem(int id, int index) const;
+    // What a click on a row's check box or on the row itself does to a list view
+    // (row -1 clears the selection); the list view tells the dialog as for a click.
+    void checkListViewItem(int id, int index, bool checked) const;
+    void selectListViewItem(int id, int index) const;
     void pressEscape() const;
     void closeBox() const;  // the title bar's close box
 

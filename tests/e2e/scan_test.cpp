@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "core/starters/settings_store.h"
+#include "dialog_window.h"
+#include "java_machine.h"
+#include "launch_world.h"
+#include "test_files.h"
+#include "win32/platform/wide_text.h"
+#include "win32/platform/win32_registry.h"
+
+using namespace quillmont;
+using namespace quillmont::testing;
+
+namespace {
+
+constexpr int kScanJ2se = 1004;
+constexpr int kResultsList = 1018;
+constexpr int kShowNonmain = 1021;
+constexpr int kAddChecked = IDOK;
+
+std::wstring javaW(const wchar_t* version) { return binFolder() + L"\\fake_java" + version + L".exe"; }
+
+// Quillmont.exe's setup dialog, from /setup to its J2SE Scan button.
+struct SetupScan : ::testing::Test {
+    StarterSettings settings;
+    std::unique_ptr<RemoteProgram> program = startQuillmont(L" /setup");
+    HWND setup = nullptr;
+
+    void SetUp() override {
+        ASSERT_TRUE(program->valid());
+        // Without any starter the setup dialog first hints at the Scan buttons.
+        HWND hint = program->waitForDialogTitled(L"Information");
+        ASSERT_NE(hint, nullptr);
+        readAndConfirm(hint);
+        setup = program->waitForDialogTitled(L"Quillmont Setup");
+        ASSERT_NE(setup, nullptr);
+    }
+    void TearDown() override {
+        if (program->waitForExit(2000)) return;
+        DialogWindow(setup).click(IDCANCEL);
+        program->waitForExit();
+    }
+};
+
+}  // namespace
+
+TEST_F(SetupScan, AMachineWithoutJavaSaysSoAndChangesNothing) {
+    DialogWindow(setup).click(kScanJ2se);
+    HWND box = program->waitForDialogTitled(L"Information");
+    ASSERT_NE(box, nullptr);
+    const ShownMessage shown = readAndConfirm(box);
+    EXPECT_EQ(shown.texts, std::vector<std::wstring>{L"No J2SE starters are detected."});
+    EXPECT_EQ(shown.icon, L"information");
+    EXPECT_TRUE(shown.owned);
+    DialogWindow(setup).click(IDOK);
+    EXPECT_EQ(program->waitForExit(), DWORD{0});
+    win32::Win32Registry registry;
+    SettingsStore stored(registry);
+    stored.load();
+    EXPECT_EQ(stored.list(StarterKind::J2SE).nextSlot(0), 0);
+}
+
+TEST_F(SetupScan, TheJavaOfAMachineIsListedTickedAddedAndStored) {
+    JavaMachine machine;
+    const REGSAM own = KEY_WOW64_64KEY;
+    const std::wstring runtimes = L"SOFTWARE\\JavaSoft\\Java Runtime Environment";
+    const std::wstring jre6 = machine.install(L"jre6", javaW(L"6"), {L"bin\\javaw.exe", L"bin\\java.exe"});
+    machine.setValue(own, runtimes + L"\\1.6", L"JavaHome", jre6);
+    machine.setValue(own, runtimes + L"\\1.6.0_45", L"JavaHome", jre6);
+    const std::wstring jdk6 = machine.install(
+        L"jdk6", javaW(L"6"), {L"bin\\javaw.exe", L"bin\\java.exe", L"jre\\bin\\javaw.exe", L"jre\\bin\\java.exe"});
+    machine.setValue(own, L"SOFTWARE\\JavaSoft\\Java Development Kit\\1.6.0_45", L"JavaHome", jdk6);
+    machine.setValue(own, L"SOFTWARE\\Eclipse Adoptium\\JRE\\17.0.9.9\\hotspot\\MSI", L"Path", machine.gone(L"jre17"));
+    const std::wstring temurin = machine.install(L"jdk-21.0.1.12-hotspot", CommandLineRecorder::starter(),
+                                                 {L"bin\\javaw.exe", L"bin\\java.exe", L"bin\\javac.exe"});
+    machine.setValue(own, L"SOFTWARE\\Eclipse Adoptium\\JDK\\21.0.1.12\\hotspot\\MSI", L"Path", temurin);
+    const std::wstring zulu = machine.install(L"zulu-8", javaW(L"8"), {L"bin\\javaw.exe", L"bin\\java.exe"}, true);
+    machine.setValue(KEY_WOW64_32KEY, L"SOFTWARE\\Azul Systems\\Zulu\\zulu-8", L"InstallationPath", zulu);
+
+    DialogWindow(setup).click(kScanJ2se);
+    HWND found = program->waitForDialogTitled(L"Detected J2SE Starters");
+    ASSERT_NE(found, nullptr);
+    DialogWindow results(found);
+    EXPECT_EQ(results.owner(), setup);
+    EXPECT_EQ(results.listViewItems(kResultsList),
+              (std::vector<std::wstring>{L"JDK 21.0.1.12 (Console)", L"JDK 21.0.1.12 (GUI)", L"JRE 1.6.0_45 (Console)",
+                                         L"JRE 1.6.0_45 (GUI)", L"JRE 1.8.0_392 (Console, 32-bit)",
+                                         L"JRE 1.8.0_392 (GUI, 32-bit)"}));
+    EXPECT_FALSE(results.isEnabled(kAddChecked));
+
+    results.click(kShowNonmain);
+    Sleep(200);
+    EXPECT_EQ(results.listViewItems(kResultsList),
+              (std::vector<std::wstring>{L"JDK 1.6.0_45 (Console)", L"JDK 1.6.0_45 (GUI)", L"JDK 21.0.1.12 (Console)",
+                                         L"JDK 21.0.1.12 (GUI)", L"JRE 1.6.0_45 (Console)", L"JRE 1.6.0_45 (GUI)",
+                                         L"JRE 1.8.0_392 (Console, 32-bit)", L"JRE 1.8.0_392 (GUI, 32-bit)",
+                                         L"JRE in JDK 1.6.0_45 (Console)", L"JRE in JDK 1.6.0_45 (GUI)"}));
+    // Ticked in the list's order; added in the order found.
+    results.checkListViewItem(kResultsList, 7, true);
+    results.checkListViewItem(kResultsList, 5, true);
+    Sleep(200);
+    EXPECT_TRUE(results.isEnabled(kAddChecked));
+    results.click(kAddChecked);
+    ASSERT_TRUE(program->waitForDialogAfter(found) == setup || IsWindow(setup));
+    Sleep(300);
+    DialogWindow(setup).click(IDOK);
+    ASSERT_EQ(program->waitForExit(), DWORD{0});
+
+    win32::Win32Registry registry;
+    SettingsStore stored(registry);
+    stored.load();
+    const StarterList& j2se = stored.list(StarterKind::J2SE);
+    ASSERT_TRUE(j2se.isOccupied(1) && j2se.isOccupied(2));
+    EXPECT_EQ(j2se.nextSlot(2), 0);
+    EXPECT_EQ(j2se.record(1), (StarterRecord{u"JRE 1.6.0_45 (GUI)", win32::fromWide(jre6 + L"\\bin\\javaw.exe"),
+                                             u"-jar %1 %*"}));
+    EXPECT_EQ(j2se.record(2), (StarterRecord{u"JRE 1.8.0_392 (GUI, 32-bit)",
+                                             win32::fromWide(zulu + L"\\bin\\javaw.exe"), u"-jar %1 %*"}));
+}
