@@ -17,14 +17,16 @@
 #           with a tiny archive (the baseline), `unzip -p` and python3 zipfile
 #   pattern  the pattern matcher against std::regex and the recursive reference
 #           matcher (scripts/bench-pattern.sh, build/pattern-bench)
-# Usage: scripts/bench.sh [native] [wine] [zip-native] [zip-wine] [pattern]   (default: all)
+#   scan    a J2SE scan of 60 installations: keys opened, and whole runs under
+#           Wine against an empty machine (scripts/bench-scan.sh)
+# Usage: scripts/bench.sh [native] [wine] [zip-native] [zip-wine] [pattern] [scan]   (default: all)
 # The archives are written by bench/make_big_jar.py into build/bench/zip.
 # QUILLMONT_WINEPREFIX selects another Wine prefix than the project's. The
 # program's settings and Wine's "Managed" setting in the prefix are changed for
 # the runs and put back as they were afterwards.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-parts=("$@"); [ ${#parts[@]} -gt 0 ] || parts=(native wine zip-native zip-wine pattern)
+parts=("$@"); [ ${#parts[@]} -gt 0 ] || parts=(native wine zip-native zip-wine pattern scan)
 runs=${QUILLMONT_BENCH_RUNS:-5}
 # The machine is shared: at most two compile jobs.
 jobs=${QUILLMONT_BENCH_JOBS:-2}
@@ -210,6 +212,7 @@ for part in "${parts[@]}"; do
     zip-native) make_jars; run_zip_native ;;
     zip-wine) [ -n "$windows_built" ] || build_windows; windows_built=1; make_jars; run_zip_wine ;;
     pattern) "$root/scripts/bench-pattern.sh" ;;
-    *) echo "unknown part: $part (native, wine, zip-native, zip-wine or pattern)" >&2; exit 2 ;;
+    scan) "$root/scripts/bench-scan.sh" ;;
+    *) echo "unknown part: $part (native, wine, zip-native, zip-wine, pattern or scan)" >&2; exit 2 ;;
   esac
 done
