@@ -7,9 +7,6 @@ namespace quillmont {
 
 namespace {
 
-constexpr char16_t kRuntimeKey[] = u"SOFTWARE\\JavaSoft\\Java Runtime Environment";
-constexpr char16_t kDevelopmentKitKey[] = u"SOFTWARE\\JavaSoft\\Java Development Kit";
-constexpr char16_t kArguments[] = u"-jar %1 %*";
 // A subkey name that is a whole version number: 1.6.0_45, not 1.6.
 constexpr char16_t kFullVersionPattern[] = u"^\\d+\\.\\d+\\.[0-9_\\.]+$";
 

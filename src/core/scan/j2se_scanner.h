@@ -10,6 +10,11 @@ class J2seScanner final : public StarterScanner {
 public:
     using StarterScanner::StarterScanner;
 
+    // The classic keys of Sun's and Oracle's installers, and what every proposal runs.
+    static constexpr char16_t kRuntimeKey[] = u"SOFTWARE\\JavaSoft\\Java Runtime Environment";
+    static constexpr char16_t kDevelopmentKitKey[] = u"SOFTWARE\\JavaSoft\\Java Development Kit";
+    static constexpr char16_t kArguments[] = u"-jar %1 %*";
+
     WideString progressTitle() const override { return u"Scanning for J2SE Starters"; }
     WideString noneFoundMessage() const override { return u"No J2SE starters are detected."; }
     WideString resultsTitle() const override { return u"Detected J2SE Starters"; }

@@ -7,8 +7,6 @@ namespace quillmont {
 
 namespace {
 
-constexpr char16_t kClassicRuntimeKey[] = u"SOFTWARE\\JavaSoft\\Java Runtime Environment";
-constexpr char16_t kClassicKitKey[] = u"SOFTWARE\\JavaSoft\\Java Development Kit";
 // Oracle's and OpenJDK's installers since Java 9.
 constexpr char16_t kRuntimeKey[] = u"SOFTWARE\\JavaSoft\\JRE";
 constexpr char16_t kKitKey[] = u"SOFTWARE\\JavaSoft\\JDK";
@@ -19,7 +17,6 @@ constexpr const char16_t* kMsiVendors[] = {u"Eclipse Adoptium", u"AdoptOpenJDK",
 constexpr const char16_t* kInstallationPathKeys[] = {u"SOFTWARE\\Azul Systems\\Zulu",
                                                      u"SOFTWARE\\Azul Systems\\Zulu 32-bit",
                                                      u"SOFTWARE\\BellSoft\\Liberica"};
-constexpr char16_t kArguments[] = u"-jar %1 %*";
 
 // The same ranks as the classic keys: a runtime of its own (1) beats the one inside
 // a kit (0), which beats the kit's own launcher (-1).
@@ -69,8 +66,8 @@ void JavaInstallations::scan() {
 }
 
 void JavaInstallations::scanPlace(Place place) {
-    scanJavaHomeKey(place, kClassicRuntimeKey, HomeKind::Runtime, true);
-    scanJavaHomeKey(place, kClassicKitKey, HomeKind::DevelopmentKit, true);
+    scanJavaHomeKey(place, J2seScanner::kRuntimeKey, HomeKind::Runtime, true);
+    scanJavaHomeKey(place, J2seScanner::kDevelopmentKitKey, HomeKind::DevelopmentKit, true);
     scanJavaHomeKey(place, kRuntimeKey, HomeKind::Runtime, false);
     scanJavaHomeKey(place, kKitKey, HomeKind::DevelopmentKit, false);
     for (const char16_t* vendor : kMsiVendors) {
@@ -151,7 +148,7 @@ void JavaInstallations::propose(const Home& home, const Launcher& launcher) {
     proposal.rank = launcher.rank;
     proposal.name = launcher.label + (u" " + version) + window;
     proposal.executableFile = executable;
-    proposal.arguments = kArguments;
+    proposal.arguments = J2seScanner::kArguments;
     proposedPaths_.insert(platform_.environment.lowerCase(executable));
     scanner_.addDetected(std::move(proposal));
 }
