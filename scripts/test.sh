@@ -101,6 +101,7 @@ for target in "$root"/build/fuzz/tests/fuzz/fuzz_*; do
     fuzz_attribute_*) seeds=("$testdata/j2me" "$testdata/text") ;;
     fuzz_zip_reader) seeds=("$testdata/j2me" "$testdata/zip/go" "$testdata/zip/libzip" "$testdata/zip/minizip-ng" /usr/share/java) ;;
     fuzz_pattern_matcher) seeds=("$root/tests/fuzz/seeds/pattern") ;;
+    fuzz_pe_machine) seeds=("$root/build/windows/bin") ;;
   esac
   if "$target" "$corpus" "${seeds[@]}" -max_total_time="$fuzz_seconds" -max_len=65536 -malloc_limit_mb=96 -print_final_stats=0 \
        -artifact_prefix="$root/build/fuzz/$name-" >"$root/build/fuzz/$name.log" 2>&1; then
