@@ -20,6 +20,16 @@ constexpr int kAddChecked = IDOK;
 
 std::wstring javaW(const wchar_t* version) { return binFolder() + L"\\fake_java" + version + L".exe"; }
 
+// Clicks are posted: waits until what they do has happened, or gives up after a while.
+template <class Condition>
+bool eventually(Condition condition, unsigned timeoutMs = 10000) {
+    for (unsigned waited = 0; waited < timeoutMs; waited += 50) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return condition();
+}
+
 // Quillmont.exe's setup dialog, from /setup to its J2SE Scan button.
 struct SetupScan : ::testing::Test {
     StarterSettings settings;
@@ -89,7 +99,7 @@ TEST_F(SetupScan, TheJavaOfAMachineIsListedTickedAddedAndStored) {
     EXPECT_FALSE(results.isEnabled(kAddChecked));
 
     results.click(kShowNonmain);
-    Sleep(200);
+    ASSERT_TRUE(eventually([&] { return results.listViewItems(kResultsList).size() == 10; }));
     EXPECT_EQ(results.listViewItems(kResultsList),
               (std::vector<std::wstring>{L"JDK 1.6.0_45 (Console)", L"JDK 1.6.0_45 (GUI)", L"JDK 21.0.1.12 (Console)",
                                          L"JDK 21.0.1.12 (GUI)", L"JRE 1.6.0_45 (Console)", L"JRE 1.6.0_45 (GUI)",
@@ -98,11 +108,9 @@ TEST_F(SetupScan, TheJavaOfAMachineIsListedTickedAddedAndStored) {
     // Ticked in the list's order; added in the order found.
     results.checkListViewItem(kResultsList, 7, true);
     results.checkListViewItem(kResultsList, 5, true);
-    Sleep(200);
     EXPECT_TRUE(results.isEnabled(kAddChecked));
     results.click(kAddChecked);
-    ASSERT_TRUE(program->waitForDialogAfter(found) == setup || IsWindow(setup));
-    Sleep(300);
+    ASSERT_TRUE(eventually([&] { return !IsWindow(found) && IsWindowEnabled(setup); }));
     DialogWindow(setup).click(IDOK);
     ASSERT_EQ(program->waitForExit(), DWORD{0});
 
