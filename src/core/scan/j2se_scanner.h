@@ -24,21 +24,39 @@ public:
     // Version" up to its first "-", else the fallback when it is a full version
     // number (1.6.0_45, not 1.6); empty when neither gives one.
     WideString javaVersionOf(const WideString& executable, const WideString& fallback);
+    // The launcher's "Full Version" up to its first "-"; empty without one.
+    WideString fullVersionOf(const WideString& executable);
     // A whole version number such as 1.6.0_45 or 21.0.1.12; 1.6 and 21 are not.
     static bool isFullVersion(const WideString& text);
 
-    // One row of the proposal table: the launcher below JavaHome, the name and
-    // group with %s for the version, and the rank within the group.
-    struct Template {
+    // A launcher below an installation's home, and how its proposals are named:
+    // "<label> <version> (<window>)" in the group "JRE <version> (<window>)".
+    // Within a group a runtime of its own (1) beats the one inside a kit (0), which
+    // beats the kit's own launcher (-1).
+    struct Launcher {
         const char16_t* executable;
-        const char16_t* name;
-        const char16_t* group;
+        const char16_t* label;
+        const char16_t* window;
         std::int32_t rank;
     };
+    static constexpr Launcher kRuntimeLaunchers[] = {
+        {u"bin\\javaw.exe", u"JRE", u"GUI", 1},
+        {u"bin\\java.exe", u"JRE", u"Console", 1},
+    };
+    static constexpr Launcher kKitLaunchers[] = {
+        {u"jre\\bin\\javaw.exe", u"JRE in JDK", u"GUI", 0},
+        {u"jre\\bin\\java.exe", u"JRE in JDK", u"Console", 0},
+        {u"bin\\javaw.exe", u"JDK", u"GUI", -1},
+        {u"bin\\java.exe", u"JDK", u"Console", -1},
+    };
+    // The proposal for a launcher of a version; a 32-bit one says so in its name
+    // and group, so that it leads a group of its own.
+    static DetectedStarter proposalFor(const Launcher& launcher, const WideString& executable,
+                                       const WideString& version, bool bits32);
 
 private:
     void scanRegistryKey(const WideString& key, bool developmentKit);
-    void propose(const Template& launcher, const WideString& javaHome, const WideString& fallbackVersion);
+    void propose(const Launcher& launcher, const WideString& javaHome, const WideString& fallbackVersion);
 };
 
 }  // namespace quillmont

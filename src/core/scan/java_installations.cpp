@@ -18,19 +18,6 @@ constexpr const char16_t* kInstallationPathKeys[] = {u"SOFTWARE\\Azul Systems\\Z
                                                      u"SOFTWARE\\Azul Systems\\Zulu 32-bit",
                                                      u"SOFTWARE\\BellSoft\\Liberica"};
 
-// The same ranks as the classic keys: a runtime of its own (1) beats the one inside
-// a kit (0), which beats the kit's own launcher (-1).
-constexpr JavaInstallations::Launcher kRuntimeLaunchers[] = {
-    {u"bin\\javaw.exe", u"JRE", u"GUI", 1},
-    {u"bin\\java.exe", u"JRE", u"Console", 1},
-};
-constexpr JavaInstallations::Launcher kKitLaunchers[] = {
-    {u"jre\\bin\\javaw.exe", u"JRE in JDK", u"GUI", 0},
-    {u"jre\\bin\\java.exe", u"JRE in JDK", u"Console", 0},
-    {u"bin\\javaw.exe", u"JDK", u"GUI", -1},
-    {u"bin\\java.exe", u"JDK", u"Console", -1},
-};
-
 // "21.0.1.12"; nothing for 0.0.0.0, which says no more than a missing resource.
 WideString fixedVersionText(const FixedFileVersion& version) {
     if (version == FixedFileVersion{}) return {};
@@ -114,9 +101,9 @@ void JavaInstallations::proposeHome(const Home& home) {
                      (home.kind == HomeKind::ByContents &&
                       utilities_.fileExists(joinPath(home.folder, u"bin\\javac.exe")));
     if (kit)
-        for (const Launcher& launcher : kKitLaunchers) propose(home, launcher);
+        for (const Launcher& launcher : J2seScanner::kKitLaunchers) propose(home, launcher);
     else
-        for (const Launcher& launcher : kRuntimeLaunchers) propose(home, launcher);
+        for (const Launcher& launcher : J2seScanner::kRuntimeLaunchers) propose(home, launcher);
 }
 
 void JavaInstallations::propose(const Home& home, const Launcher& launcher) {
@@ -141,29 +128,16 @@ void JavaInstallations::propose(const Home& home, const Launcher& launcher) {
     case ExecutableBitness::Bits64: bits32 = false; break;
     case ExecutableBitness::Unknown: break;
     }
-    const WideString window = WideString(u" (") + launcher.window + (bits32 ? u", 32-bit)" : u")");
-
-    DetectedStarter proposal;
-    proposal.group = u"JRE " + version + window;
-    proposal.rank = launcher.rank;
-    proposal.name = launcher.label + (u" " + version) + window;
-    proposal.executableFile = executable;
-    proposal.arguments = J2seScanner::kArguments;
     proposedPaths_.insert(platform_.environment.lowerCase(executable));
-    scanner_.addDetected(std::move(proposal));
+    scanner_.addDetected(J2seScanner::proposalFor(launcher, executable, version, bits32));
 }
 
 // "Full Version" up to its first "-", as for the classic keys, else the fixed file
 // version.
 WideString JavaInstallations::launcherVersion(const WideString& executable) {
-    VersionResources& resources = platform_.versions;
-    if (const std::optional<VersionTranslation> translation = resources.firstTranslation(executable)) {
-        if (const std::optional<WideString> full = resources.stringValue(executable, *translation, u"Full Version")) {
-            WideString version = full->substr(0, full->find(u'-'));
-            if (!version.empty()) return version;
-        }
-    }
-    const std::optional<FixedFileVersion> fixed = resources.fixedFileVersion(executable);
+    const WideString full = scanner_.fullVersionOf(executable);
+    if (!full.empty()) return full;
+    const std::optional<FixedFileVersion> fixed = platform_.versions.fixedFileVersion(executable);
     return fixed ? fixedVersionText(*fixed) : WideString();
 }
 

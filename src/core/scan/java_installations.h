@@ -20,16 +20,9 @@ public:
 
     void scan();
 
-    // A launcher below a home: the first words of its name, the window kind, the
-    // rank within its group.
-    struct Launcher {
-        const char16_t* executable;
-        const char16_t* label;
-        const char16_t* window;
-        std::int32_t rank;
-    };
-
 private:
+    using Launcher = J2seScanner::Launcher;
+
     // One registry root in one of its views.
     struct Place {
         RegistryRoot root;
