@@ -2,24 +2,12 @@
 
 #include "core/scan/executable_machine.h"
 #include "fake_files.h"
+#include "pe_header.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
 
 namespace {
-
-// A DOS header whose e_lfanew points at 0x80, and "PE\0\0" with the machine there.
-Bytes peHeader(std::uint16_t machine) {
-    Bytes bytes(0x88, 0);
-    bytes[0] = 'M';
-    bytes[1] = 'Z';
-    bytes[0x3C] = 0x80;
-    bytes[0x80] = 'P';
-    bytes[0x81] = 'E';
-    bytes[0x84] = static_cast<std::uint8_t>(machine & 0xFF);
-    bytes[0x85] = static_cast<std::uint8_t>(machine >> 8);
-    return bytes;
-}
 
 Bytes with(Bytes bytes, std::size_t at, std::uint8_t value) {
     bytes.at(at) = value;
@@ -29,16 +17,16 @@ Bytes with(Bytes bytes, std::size_t at, std::uint8_t value) {
 }  // namespace
 
 TEST(ExecutableMachine, TheMachineWordIsReadOnlyBehindBothSignatures) {
-    const Bytes x64 = peHeader(0x8664);
+    const Bytes x64 = peHeader(0x8664, 0x80);
     struct Case {
         const char* what;
         Bytes bytes;
         std::optional<std::uint16_t> machine;
     };
     const Case cases[] = {
-        {"x86", peHeader(0x014C), 0x014C},
+        {"x86", peHeader(0x014C, 0x80), 0x014C},
         {"x64", x64, 0x8664},
-        {"ARM64", peHeader(0xAA64), 0xAA64},
+        {"ARM64", peHeader(0xAA64, 0x80), 0xAA64},
         {"empty file", {}, std::nullopt},
         {"DOS header cut short", Bytes(x64.begin(), x64.begin() + 0x3F), std::nullopt},
         {"cut inside the machine word", Bytes(x64.begin(), x64.begin() + 0x85), std::nullopt},
@@ -66,8 +54,8 @@ TEST(ExecutableMachine, OnlyKnownMachinesHaveABitnessAndAnUnreadableFileHasNone)
     EXPECT_EQ(bitnessOfMachine(0x0000), ExecutableBitness::Unknown);
 
     FakeFiles files;
-    files.addFile(u"C:\\x86\\java.exe", peHeader(0x014C));
-    files.addFile(u"C:\\locked\\java.exe", peHeader(0x014C));
+    files.addFile(u"C:\\x86\\java.exe", peHeader(0x014C, 0x80));
+    files.addFile(u"C:\\locked\\java.exe", peHeader(0x014C, 0x80));
     files.unopenable.insert(FakeFiles::key(u"C:\\locked\\java.exe"));
     EXPECT_EQ(executableBitness(files, u"c:\\X86\\JAVA.EXE"), ExecutableBitness::Bits32);
     EXPECT_EQ(executableBitness(files, u"C:\\locked\\java.exe"), ExecutableBitness::Unknown);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "pe_header.h"
+
 #include "core/scan/j2se_scanner.h"
 #include "fake_scan_dialogs.h"
 #include "flow_world.h"
@@ -35,19 +37,6 @@ struct Install {
     const char16_t* fullVersion;  // every launcher's "Full Version"; null: no string table
     std::optional<FixedFileVersion> fixed = {};
 };
-
-// The start of a PE file for the machine: "MZ", e_lfanew = 0x40, "PE\0\0", machine.
-Bytes peHeader(std::uint16_t machine) {
-    Bytes bytes(0x48, 0);
-    bytes[0] = 'M';
-    bytes[1] = 'Z';
-    bytes[0x3C] = 0x40;
-    bytes[0x40] = 'P';
-    bytes[0x41] = 'E';
-    bytes[0x44] = static_cast<std::uint8_t>(machine & 0xFF);
-    bytes[0x45] = static_cast<std::uint8_t>(machine >> 8);
-    return bytes;
-}
 
 struct Machine {
     FlowWorld world;

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "launch_world.h"
+#include "pe_header.h"
 #include "test_files.h"
 
 namespace quillmont::testing {
@@ -18,6 +19,12 @@ void removeKey(HKEY root, REGSAM view, std::wstring key) {
         if (RegDeleteKeyExW(root, key.c_str(), view, 0) != ERROR_SUCCESS) return;
         key = key.substr(0, key.rfind(L'\\'));
     }
+}
+
+// Creates the folders of a path below the root, which exists.
+void makeParents(const std::wstring& root, const std::wstring& path) {
+    for (std::size_t at = root.size() + 1; (at = path.find(L'\\', at)) != std::wstring::npos; ++at)
+        CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
 }
 
 }  // namespace
@@ -48,8 +55,7 @@ std::wstring JavaMachine::install(const std::wstring& folder, const std::wstring
     const std::wstring home = root_ + L"\\" + folder;
     for (const std::wstring& launcher : launchers) {
         const std::wstring path = home + L"\\" + launcher;
-        for (std::size_t at = root_.size() + 1; (at = path.find(L'\\', at)) != std::wstring::npos; ++at)
-            CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+        makeParents(root_, path);
         std::optional<Bytes> bytes = readFileBytes(program);
         if (!bytes || bytes->size() < 0x40) {
             ADD_FAILURE() << "no program to copy";
@@ -68,16 +74,10 @@ std::wstring JavaMachine::install(const std::wstring& folder, const std::wstring
 
 std::wstring JavaMachine::installStubs(const std::wstring& folder, const std::vector<std::wstring>& launchers) {
     const std::wstring home = root_ + L"\\" + folder;
-    Bytes stub(0x48, 0);
-    stub[0] = 'M';
-    stub[1] = 'Z';
-    stub[0x3C] = 0x40;
-    const std::uint8_t header[] = {'P', 'E', 0, 0, 0x64, 0x86};  // x64
-    std::copy(std::begin(header), std::end(header), stub.begin() + 0x40);
+    const Bytes stub = peHeader(0x8664);  // x64
     for (const std::wstring& launcher : launchers) {
         const std::wstring path = home + L"\\" + launcher;
-        for (std::size_t at = root_.size() + 1; (at = path.find(L'\\', at)) != std::wstring::npos; ++at)
-            CreateDirectoryW(path.substr(0, at).c_str(), nullptr);
+        makeParents(root_, path);
         if (!writeFileBytes(path, stub)) ADD_FAILURE() << "could not write a launcher";
     }
     return home;
