@@ -10,7 +10,9 @@ namespace quillmont::native {
 
 namespace {
 
-// pugixml speaks UTF-8, and its wide strings are UTF-32 here.
+// pugixml speaks UTF-8, and its wide strings are UTF-32 here. Not the codec of
+// core/text: that one is the descriptors' lenient reading, which knows no
+// characters beyond the first plane; XML texts and paths need every one.
 std::string toUtf8(const WideString& text) {
     std::wstring codePoints;
     codePoints.reserve(text.size());
