@@ -77,7 +77,9 @@ if QUILLMONT_EXE="$root/build/windows/bin/Quillmont.exe" "$root/scripts/installe
    "$root/tests/installer/installer_test.sh" >"$root/build/installer-test.log" 2>&1; then
   echo "   the installer round trip: $(grep -c '^ok' "$root/build/installer-test.log") checks, all passed"; passed=$((passed + 1))
 else
-  tail -n 40 "$root/build/installer-test.log" 2>/dev/null; echo "   the installer round trip failed"; failed=$((failed + 1))
+  # Every failed check with what it printed, and the log's end for a run that broke off.
+  grep -v '^ok' "$root/build/installer-test.log" 2>/dev/null | tail -n 60
+  echo "   the installer round trip failed"; failed=$((failed + 1))
 fi
 
 # The README's run command without arguments: the sample archive must really run.

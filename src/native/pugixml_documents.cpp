@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillmont::native {
 
@@ -41,6 +42,9 @@ WideString fromUtf8(const std::string& text) {
     }
     return result;
 }
+
+// Far more than any SDK's description; a larger file is not read into memory.
+constexpr std::uint64_t kMaxDocumentSize = 64 * 1024 * 1024;
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -228,9 +232,15 @@ public:
 
     // Like MSXML, white space between elements is kept for the text property to
     // see; a document needs exactly one root element to be well-formed.
-    bool load(const std::string& path) {
-        const pugi::xml_parse_result parsed =
-            document_.load_file(path.c_str(), pugi::parse_default | pugi::parse_ws_pcdata);
+    bool load(const std::string& path) { return wellFormed(document_.load_file(path.c_str(), kParsing)); }
+    bool load(const std::vector<std::uint8_t>& bytes) {
+        return wellFormed(document_.load_buffer(bytes.data(), bytes.size(), kParsing));
+    }
+
+private:
+    static constexpr unsigned kParsing = pugi::parse_default | pugi::parse_ws_pcdata;
+
+    bool wellFormed(const pugi::xml_parse_result& parsed) {
         if (!parsed) return false;
         int roots = 0;
         for (const pugi::xml_node& child : document_.children()) {
@@ -240,7 +250,6 @@ public:
         return roots == 1;
     }
 
-private:
     pugi::xml_document document_;
 };
 
@@ -248,8 +257,14 @@ private:
 
 std::unique_ptr<XmlDocument> PugixmlDocuments::load(const WideString& path) {
     auto document = std::make_unique<PugixmlDocument>();
-    if (path.empty() || !document->load(toUtf8(path))) return nullptr;
-    return document;
+    if (path.empty()) return nullptr;
+    if (files_ == nullptr) return document->load(toUtf8(path)) ? std::move(document) : nullptr;
+    std::unique_ptr<ReadableFile> file = files_->openForReading(files_->fullPath(path));
+    const std::optional<std::uint64_t> size = file ? file->size() : std::nullopt;
+    if (!size || *size > kMaxDocumentSize) return nullptr;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(*size));
+    if (file->readAt(0, bytes) != bytes.size()) return nullptr;
+    return document->load(bytes) ? std::move(document) : nullptr;
 }
 
 }  // namespace quillmont::native

@@ -7,7 +7,7 @@ namespace quillmont {
 
 // What a Scan button of the setup dialog does: runs the kind's scanner with the
 // dialog as parent. True when starters were appended to the kind's list, which
-// the dialog then shows again. A kind without a scanner does nothing.
+// the dialog then shows again.
 bool scanForStarters(StarterKind kind, Platform& platform, ScanDialogs& dialogs, StarterList& starters,
                      WindowRef parent);
 

@@ -27,6 +27,27 @@ WideString formatText(const WideString& format, const WideString& value) {
     return replaceFirst(format, u"%s", value);
 }
 
+WideString formatValues(const WideString& format, const std::vector<WideString>& values) {
+    WideString result;
+    auto next = values.begin();
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == u'%' && i + 1 < format.size()) {
+            if (format[i + 1] == u'%') {
+                result += u'%';
+                ++i;
+                continue;
+            }
+            if (format[i + 1] == u's' && next != values.end()) {
+                result += *next++;
+                ++i;
+                continue;
+            }
+        }
+        result += format[i];
+    }
+    return result;
+}
+
 WideString formatNumbers(const WideString& format, std::uint32_t first, std::uint32_t second) {
     // The first number goes in before the second is looked for, so digits can
     // never be mistaken for a placeholder.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "base/wide_string.h"
 
@@ -10,6 +11,10 @@ namespace quillmont {
 WideString formatText(const WideString& format, const WideString& value);
 // The format with its first two "%u" replaced by the numbers in decimal.
 WideString formatNumbers(const WideString& format, std::uint32_t first, std::uint32_t second);
+// printf's way with text values only: each "%s" takes the next value in turn and
+// "%%" is one percent sign; a value is never read as a format itself. A "%s"
+// without a value left stays as it is.
+WideString formatValues(const WideString& format, const std::vector<WideString>& values);
 WideString decimalText(std::uint64_t number);
 
 }  // namespace quillmont
