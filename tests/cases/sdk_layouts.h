@@ -214,4 +214,42 @@ private:
     std::u16string root_, profile_, driveRoot_;
 };
 
+// One SDK of every family, in the view its installer used (most in the 32-bit
+// one), with `devices` more devices spread over the toolkits, the SDK 3.2 work
+// folder and the MOTODEV descriptors. Without extra devices the J2ME scan finds
+// 21 entries in 9 XML files.
+inline void layEveryFamily(SdkBuilder& b, int devices = 0) {
+    std::vector<std::u16string> wtk, sonyEricsson;
+    std::vector<SdkBuilder::MotodevDevice> motodev{{u"A.xml", u"A1", u""}, {u"B.xml", u"", u"B1"}};
+    for (int i = 0; i < devices; ++i) {
+        const std::string number = std::to_string(1000 + i);
+        const std::u16string name = u"Device" + std::u16string(number.begin(), number.end());
+        switch (i % 4) {
+        case 0: wtk.push_back(name); break;
+        case 1: b.javaMeDevice(SdkBuilder::JavaMe::Sdk32, name, u"MEPhone", name); break;
+        case 2: motodev.push_back({name + u".xml", name, u""}); break;
+        default: sonyEricsson.push_back(name); break;
+        }
+    }
+    b.lgToolkit(u"LG Electronics, Inc.", u"1.0", u"LG", {});
+    b.samsung(u"{Samsung}", u"Samsung SDK 1.0", u"1.0", u"Samsung", {});
+    b.sonyEricsson(u"2.5", u"SE", {{u"WTK2", sonyEricsson}});
+    b.iden(false, u"iDEN1", {u"i90"});
+    b.iden(true, u"iDEN2", {u"i850"});
+    b.motodev(u"{Motodev}", u"MOTODEV SDK for Java ME", u"Motodev", motodev);
+    b.nokiaRegistry({{u"emulator", u"S40", u"S40"}});
+    b.series60Midp(u"Series 60 MIDP SDK 1.0", u"MIDP", {{u"C", u"Concept"}});
+    b.nokiaConnectivity(u"NCF", {{u"n", u"NCF SDK", u"NCFbin", u"emulator.exe"}});
+    b.s60(u"{S60}", u"S60 3rd Edition SDK", u"S60", {{u"FP1", u"FP1"}});
+    b.symbianEpoc(u"Symbian", {{u"a", u"A"}, {u"b", u"B"}, {u"c", u"C"}});
+    b.view = RegistryView::Bits64;
+    b.javaMeSdk(SdkBuilder::JavaMe::Sdk32, u"sdk32");
+    b.javaMeDevice(SdkBuilder::JavaMe::Sdk32, u"1", u"MEPhone", u"Phone1");
+    b.javaMeDevice(SdkBuilder::JavaMe::Sdk32, u"2", u"MEPhone", u"Phone2");
+    b.javaMeSdk(SdkBuilder::JavaMe::Sdk30, u"sdk30");
+    b.javaMeSdk(SdkBuilder::JavaMe::Sdk30Ea, u"sdk30ea");
+    b.sunToolkit(u"J2ME Wireless Toolkit", u"2.2", u"WTK", wtk);
+    b.view = RegistryView::Bits32;
+}
+
 }  // namespace quillmont::testing

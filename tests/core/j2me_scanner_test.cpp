@@ -275,25 +275,7 @@ TEST(J2meScanner, ConfiguredStartersMarkTheirEntriesThroughThePatterns) {
 // their order, and every XML file is loaded once however often it is asked about.
 TEST(J2meScanner, AFullMachineInDetectorOrderWithEachXmlFileLoadedOnce) {
     SdkMachine machine;
-    SdkBuilder& b = machine.sdk;
-    b.lgToolkit(u"LG Electronics, Inc.", u"1.0", u"LG", {});
-    b.samsung(u"{S}", u"Samsung SDK 1.0", u"1.0", u"Samsung", {});
-    b.sonyEricsson(u"2.5", u"SE", {{u"WTK2", {}}});
-    b.iden(false, u"iDEN1", {u"i90"});
-    b.iden(true, u"iDEN2", {u"i850"});
-    b.motodev(u"{M}", u"MOTODEV SDK for Java ME", u"Motodev", {{u"A.xml", u"A1", u""}, {u"B.xml", u"", u"B1"}});
-    b.nokiaRegistry({{u"emulator", u"S40", u"S40"}});
-    b.series60Midp(u"Series 60 MIDP SDK 1.0", u"MIDP", {{u"C", u"Concept"}});
-    b.nokiaConnectivity(u"NCF", {{u"n", u"NCF SDK", u"NCFbin", u"emulator.exe"}});
-    b.s60(u"{S60}", u"S60 3rd Edition SDK", u"S60", {{u"FP1", u"FP1"}});
-    b.symbianEpoc(u"Symbian", {{u"a", u"A"}, {u"b", u"B"}, {u"c", u"C"}});
-    b.view = RegistryView::Bits64;
-    b.javaMeSdk(JavaMe::Sdk32, u"sdk32");
-    b.javaMeDevice(JavaMe::Sdk32, u"1", u"MEPhone", u"Phone1");
-    b.javaMeDevice(JavaMe::Sdk32, u"2", u"MEPhone", u"Phone2");
-    b.javaMeSdk(JavaMe::Sdk30, u"sdk30");
-    b.javaMeSdk(JavaMe::Sdk30Ea, u"sdk30ea");
-    b.sunToolkit(u"J2ME Wireless Toolkit", u"2.2", u"WTK", {});
+    layEveryFamily(machine.sdk, 8);
     const std::vector<std::string> rows = machine.scanRows();
     std::vector<std::string> firsts;  // the first entry each detector made
     std::set<std::string> seen;
@@ -303,9 +285,9 @@ TEST(J2meScanner, AFullMachineInDetectorOrderWithEachXmlFileLoadedOnce) {
     }
     EXPECT_EQ(firsts, (std::vector<std::string>{"Sun", "Orcale", "Oracle", "Symbian", "FP1", "NCF", "Concept", "S40",
                                                 "MOTODEV", "Motorola", "Sony", "Samsung", "LG"}));
-    EXPECT_EQ(rows.size(), 21u);
+    EXPECT_EQ(rows.size(), 21u + 8u);
     EXPECT_EQ(machine.counting.loads, static_cast<int>(machine.counting.distinct.size()));
-    EXPECT_EQ(machine.counting.distinct.size(), 9u);
+    EXPECT_EQ(machine.counting.distinct.size(), 9u + 4u);
 }
 
 TEST(J2meScanner, AMachineWithoutSdksSaysSo) {

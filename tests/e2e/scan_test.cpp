@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/starters/settings_store.h"
 #include "dialog_window.h"
-#include "java_machine.h"
+#include "wine_machine.h"
 #include "launch_world.h"
 #include "test_files.h"
 #include "win32/platform/wide_text.h"
@@ -14,6 +16,7 @@ using namespace quillmont::testing;
 namespace {
 
 constexpr int kScanJ2se = 1004;
+constexpr int kScanJ2me = 1009;
 constexpr int kResultsList = 1018;
 constexpr int kShowNonmain = 1021;
 constexpr int kAddChecked = IDOK;
@@ -30,13 +33,21 @@ bool eventually(Condition condition, unsigned timeoutMs = 10000) {
     return condition();
 }
 
-// Quillmont.exe's setup dialog, from /setup to its J2SE Scan button.
+// Quillmont.exe's setup dialog, from /setup to its Scan buttons, on a machine
+// that the test lays out first. The program starts in the machine's folder, so
+// that the root of its current drive is the one the test writes to.
 struct SetupScan : ::testing::Test {
     StarterSettings settings;
-    std::unique_ptr<RemoteProgram> program = startQuillmont(L" /setup");
+    WineMachine machine;
+    std::unique_ptr<RemoteProgram> program;
     HWND setup = nullptr;
+    wchar_t testFolder[MAX_PATH] = {};
 
     void SetUp() override {
+        GetCurrentDirectoryW(MAX_PATH, testFolder);
+        SetCurrentDirectoryW(machine.folder().c_str());
+        program = startQuillmont(L" /setup");
+        SetCurrentDirectoryW(testFolder);
         ASSERT_TRUE(program->valid());
         // Without any starter the setup dialog first hints at the Scan buttons.
         HWND hint = program->waitForDialogTitled(L"Information");
@@ -46,7 +57,7 @@ struct SetupScan : ::testing::Test {
         ASSERT_NE(setup, nullptr);
     }
     void TearDown() override {
-        if (program->waitForExit(2000)) return;
+        if (!program || program->waitForExit(2000)) return;
         DialogWindow(setup).click(IDCANCEL);
         program->waitForExit();
     }
@@ -71,7 +82,6 @@ TEST_F(SetupScan, AMachineWithoutJavaSaysSoAndChangesNothing) {
 }
 
 TEST_F(SetupScan, TheJavaOfAMachineIsListedTickedAddedAndStored) {
-    JavaMachine machine;
     const REGSAM own = KEY_WOW64_64KEY;
     const std::wstring runtimes = L"SOFTWARE\\JavaSoft\\Java Runtime Environment";
     const std::wstring jre6 = machine.install(L"jre6", javaW(L"6"), {L"bin\\javaw.exe", L"bin\\java.exe"});
@@ -124,4 +134,52 @@ TEST_F(SetupScan, TheJavaOfAMachineIsListedTickedAddedAndStored) {
                                              u"-jar %1 %*"}));
     EXPECT_EQ(j2se.record(2), (StarterRecord{u"JRE 1.8.0_392 (GUI, 32-bit)",
                                              win32::fromWide(zulu + L"\\bin\\javaw.exe"), u"-jar %1 %*"}));
+}
+
+TEST_F(SetupScan, TheSdksOfAMachineInBothViewsAreListedTickedAddedAndStored) {
+    wchar_t profile[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH), 0u);
+    const WideString root = win32::fromWide(machine.folder());
+    SdkBuilder sdk(root, win32::fromWide(profile), root.substr(0, 2));
+    layEveryFamily(sdk);
+    machine.apply(sdk.layout);
+
+    DialogWindow(setup).click(kScanJ2me);
+    HWND found = program->waitForDialogTitled(L"Detected J2ME Starters");
+    ASSERT_NE(found, nullptr);
+    DialogWindow results(found);
+    std::vector<std::wstring> shown = results.listViewItems(kResultsList);
+    std::vector<std::wstring> expected{
+        L"Sun WTK 2.2 - Default Emulator", L"Sun SDK 3.0(1) - Default Emulator", L"Sun SDK 3.0(2) - Default Emulator",
+        L"Orcale SDK 3.2 - Default Emulator", L"Oracle SDK 3.2 - Phone1 Emulator", L"Oracle SDK 3.2 - Phone2 Emulator",
+        L"Symbian - a", L"Symbian - b", L"Symbian - c", L"FP1", L"NCF SDK", L"Concept", L"S40",
+        L"MOTODEV SDK - Default Emulator", L"MOTODEV SDK - A1 Emulator", L"MOTODEV SDK - B1 Emulator",
+        L"Motorola - i850 Emulator", L"Motorola - i90 Emulator", L"Sony Ericsson 2.5 WTK2 - Default Emulator",
+        L"Samsung SDK 1.0 - Default Emulator", L"LG SDK 1.0 - Default Emulator"};
+    std::vector<std::wstring> sortedShown = shown;
+    std::sort(sortedShown.begin(), sortedShown.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(sortedShown, expected);
+
+    // Ticked in the list's order; added in the order found.
+    for (const wchar_t* name : {L"Motorola - i850 Emulator", L"Symbian - b", L"Orcale SDK 3.2 - Default Emulator"}) {
+        const auto at = std::find(shown.begin(), shown.end(), name);
+        ASSERT_NE(at, shown.end()) << "no row for a proposal";
+        results.checkListViewItem(kResultsList, static_cast<int>(at - shown.begin()), true);
+    }
+    results.click(kAddChecked);
+    ASSERT_TRUE(eventually([&] { return !IsWindow(found) && IsWindowEnabled(setup); }));
+    DialogWindow(setup).click(IDOK);
+    ASSERT_EQ(program->waitForExit(), DWORD{0});
+
+    win32::Win32Registry registry;
+    SettingsStore stored(registry);
+    stored.load();
+    const StarterList& j2me = stored.list(StarterKind::J2ME);
+    EXPECT_EQ(j2me.record(1), (StarterRecord{u"Orcale SDK 3.2 - Default Emulator", root + u"\\sdk32\\bin\\emulator.exe",
+                                             u"-Xdescriptor:%1"}));
+    EXPECT_EQ(j2me.record(2), (StarterRecord{u"Symbian - b", root + u"\\B\\bin\\emulator.exe", u"-Xdescriptor:%1"}));
+    EXPECT_EQ(j2me.record(3), (StarterRecord{u"Motorola - i850 Emulator", root + u"\\iDEN2\\bin\\emulator.exe",
+                                             u"-Xdescriptor:%1 -Xdevice:i850"}));
+    EXPECT_EQ(j2me.nextSlot(3), 0);
 }

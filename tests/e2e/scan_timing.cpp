@@ -13,7 +13,7 @@
 
 #include "dialog_window.h"
 #include "java_layouts.h"
-#include "java_machine.h"
+#include "wine_machine.h"
 #include "launch_world.h"
 #include "win32/platform/wide_text.h"
 
@@ -54,7 +54,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<double> empty, full;
     for (int round = 0; round < rounds; ++round) {
         empty.push_back(timeOneScan(L"Information"));
-        JavaMachine machine;
+        WineMachine machine;
         for (const JavaInstallationLayout& layout : spreadJavaInstallations(60)) {
             const std::wstring home = machine.installStubs(win32::toWide(layout.home),
                                                            [&] {

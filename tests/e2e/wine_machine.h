@@ -5,17 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "sdk_layouts.h"
+
 namespace quillmont::testing {
 
-// Java installed on the Wine machine as people have it: keys in the real
-// registry, in the view an installer of that bitness writes, and launchers on the
-// disk. Everything it writes goes again at the end.
-class JavaMachine {
+// Java and SDKs installed on the Wine machine as people have them: keys in the
+// real registry, in the view an installer of that bitness writes, and programs
+// and files on the disk. Everything it writes goes again at the end, the files
+// it wrote outside its own folder (the user's profile, the drive's root) too.
+class WineMachine {
 public:
-    JavaMachine();
-    ~JavaMachine();
-    JavaMachine(const JavaMachine&) = delete;
-    JavaMachine& operator=(const JavaMachine&) = delete;
+    WineMachine();
+    ~WineMachine();
+    WineMachine(const WineMachine&) = delete;
+    WineMachine& operator=(const WineMachine&) = delete;
 
     // A string value below HKEY_LOCAL_MACHINE (or another root) in one view
     // (KEY_WOW64_64KEY or KEY_WOW64_32KEY).
@@ -31,6 +34,10 @@ public:
     std::wstring installStubs(const std::wstring& folder, const std::vector<std::wstring>& launchers);
     // A folder that does not exist.
     std::wstring gone(const std::wstring& folder) const { return root_ + L"\\" + folder; }
+    // The machine's own scratch folder.
+    const std::wstring& folder() const { return root_; }
+    // Writes a laid-out machine: its values, folders and files.
+    void apply(const MachineLayout& layout);
 
 private:
     std::wstring root_;
@@ -40,6 +47,9 @@ private:
         std::wstring key;
     };
     std::vector<Written> written_;
+    std::vector<std::wstring> files_;    // written outside the scratch folder
+    std::vector<std::wstring> folders_;  // created there, deepest last
+    void makeFolders(const std::wstring& folder);
 };
 
 }  // namespace quillmont::testing

@@ -1,4 +1,4 @@
-#include "java_machine.h"
+#include "wine_machine.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include "launch_world.h"
 #include "pe_header.h"
 #include "test_files.h"
+#include "win32/platform/wide_text.h"
 
 namespace quillmont::testing {
 
@@ -29,13 +30,40 @@ void makeParents(const std::wstring& root, const std::wstring& path) {
 
 }  // namespace
 
-JavaMachine::JavaMachine() : root_(makeTemporaryFolder(L"java machine")) {}
+WineMachine::WineMachine() : root_(makeTemporaryFolder(L"java machine")) {}
 
-JavaMachine::~JavaMachine() {
+WineMachine::~WineMachine() {
     for (auto it = written_.rbegin(); it != written_.rend(); ++it) removeKey(it->root, it->view, it->key);
+    for (const std::wstring& file : files_) DeleteFileW(file.c_str());
+    for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) RemoveDirectoryW(it->c_str());
 }
 
-void JavaMachine::setValue(REGSAM view, const std::wstring& key, const std::wstring& name, const std::wstring& value,
+// Creates the folder and its missing parents, remembering what it created
+// outside the scratch folder.
+void WineMachine::makeFolders(const std::wstring& folder) {
+    for (std::size_t at = 3; at <= folder.size(); ++at) {
+        if (at < folder.size() && folder[at] != L'\\') continue;
+        const std::wstring part = folder.substr(0, at);
+        if (GetFileAttributesW(part.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+        if (CreateDirectoryW(part.c_str(), nullptr) && part.rfind(root_, 0) != 0) folders_.push_back(part);
+    }
+}
+
+void WineMachine::apply(const MachineLayout& layout) {
+    for (const MachineLayout::Value& v : layout.values)
+        setValue(v.view == RegistryView::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY, win32::toWide(v.key),
+                 win32::toWide(v.name), win32::toWide(v.value),
+                 v.root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE);
+    for (const std::u16string& folder : layout.folders) makeFolders(win32::toWide(folder));
+    for (const MachineLayout::File& file : layout.files) {
+        const std::wstring path = win32::toWide(file.path);
+        makeFolders(path.substr(0, path.rfind(L'\\')));
+        if (!writeFileBytes(path, Bytes(file.text.begin(), file.text.end()))) ADD_FAILURE() << "could not write a file";
+        if (path.rfind(root_, 0) != 0) files_.push_back(path);
+    }
+}
+
+void WineMachine::setValue(REGSAM view, const std::wstring& key, const std::wstring& name, const std::wstring& value,
                            HKEY root) {
     HKEY opened = nullptr;
     if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr, &opened,
@@ -50,7 +78,7 @@ void JavaMachine::setValue(REGSAM view, const std::wstring& key, const std::wstr
     RegCloseKey(opened);
 }
 
-std::wstring JavaMachine::install(const std::wstring& folder, const std::wstring& program,
+std::wstring WineMachine::install(const std::wstring& folder, const std::wstring& program,
                                   const std::vector<std::wstring>& launchers, bool bits32) {
     const std::wstring home = root_ + L"\\" + folder;
     for (const std::wstring& launcher : launchers) {
@@ -72,7 +100,7 @@ std::wstring JavaMachine::install(const std::wstring& folder, const std::wstring
     return home;
 }
 
-std::wstring JavaMachine::installStubs(const std::wstring& folder, const std::vector<std::wstring>& launchers) {
+std::wstring WineMachine::installStubs(const std::wstring& folder, const std::vector<std::wstring>& launchers) {
     const std::wstring home = root_ + L"\\" + folder;
     const Bytes stub = peHeader(0x8664);  // x64
     for (const std::wstring& launcher : launchers) {
