@@ -1,9 +1,13 @@
-// Times a whole J2SE scan of Quillmont.exe under Wine: /setup, the Scan button,
-// until the results (or the "nothing found" message) appear, on a machine with 60
-// registered Java installations spread over every layout, both views and both
-// roots, against the same run on an empty machine. Not a test: prints a table.
+// Times whole scans of Quillmont.exe under Wine: /setup, a Scan button, until
+// the results (or the "nothing found" message) appear, against the same run on
+// an empty machine. J2SE: 60 registered Java installations spread over every
+// layout, both views and both roots. J2ME: one SDK of every family with 1,000
+// devices spread over them; the same scan once more in this process through the
+// real ports counts the XML documents loaded against the distinct files.
+// Not a test: prints a table.
 //   scan_timing [ROUNDS]
 #include <windows.h>
+#include <objbase.h>
 
 #include <algorithm>
 #include <chrono>
@@ -11,26 +15,85 @@
 #include <string>
 #include <vector>
 
+#include "core/scan/j2me/j2me_scanner.h"
 #include "dialog_window.h"
+#include "fake_scan_dialogs.h"
 #include "java_layouts.h"
 #include "wine_machine.h"
 #include "launch_world.h"
 #include "win32/platform/wide_text.h"
+#include "win32/win32_platform.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
 
 namespace {
 
+constexpr int kScanJ2se = 1004;
+constexpr int kScanJ2me = 1009;
+
+// Every document the scan asks for, and the distinct files among them.
+class CountingXml final : public XmlDocuments {
+public:
+    explicit CountingXml(XmlDocuments& real) : real_(real) {}
+    std::unique_ptr<XmlDocument> load(const WideString& path) override {
+        ++loads;
+        files.push_back(path);
+        return real_.load(path);
+    }
+    int loads = 0;
+    std::vector<WideString> files;
+
+private:
+    XmlDocuments& real_;
+};
+
+// Lays out every SDK family with 1,000 devices below the machine's folder, the
+// work folders in the user's profile and the Nokia registry file at the root of
+// the drive the scans start on (the machine's).
+void installSdks(WineMachine& machine) {
+    wchar_t profile[MAX_PATH] = {};
+    GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
+    const WideString root = win32::fromWide(machine.folder());
+    SdkBuilder sdk(root, win32::fromWide(profile), root.substr(0, 2));
+    layEveryFamily(sdk, 1000);
+    machine.apply(sdk.layout);
+}
+
+// The J2ME scan in this process through the real ports: milliseconds, entries,
+// documents loaded and distinct files among them.
+void countJ2meScan() {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    {
+        win32::Win32Platform real(GetModuleHandleW(nullptr));
+        Platform& p = real.ports();
+        CountingXml counting(p.xml);
+        Platform counted{p.startup, p.ui, p.processes, p.registry, p.shell, p.files, p.versions, p.environment, counting};
+        FakeScanDialogs dialogs;
+        StarterList starters;
+        J2meScanner scanner({counted, dialogs, starters});
+        const auto start = std::chrono::steady_clock::now();
+        scanner.scan();
+        const double took =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        std::vector<WideString> distinct = counting.files;
+        std::sort(distinct.begin(), distinct.end());
+        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+        std::printf("  in one process:         %8.1f ms, %zu entries, %d XML documents loaded, %zu distinct files\n",
+                    took, scanner.detected().size(), counting.loads, distinct.size());
+    }
+    CoUninitialize();
+}
+
 // Milliseconds from the click on Scan until a window with this caption is there.
-double timeOneScan(const std::wstring& caption) {
+double timeOneScan(int button, const std::wstring& caption) {
     std::unique_ptr<RemoteProgram> program = startQuillmont(L" /setup");
     // Without any starter the setup dialog first hints at the Scan buttons.
     if (HWND hint = program->waitForDialogTitled(L"Information")) DialogWindow(hint).click(IDOK);
     HWND setup = program->waitForDialogTitled(L"Quillmont Setup");
     if (setup == nullptr) return -1;
     const auto start = std::chrono::steady_clock::now();
-    DialogWindow(setup).click(1004);
+    DialogWindow(setup).click(button);
     HWND shown = program->waitForDialogTitled(caption, 60000);
     const auto took = std::chrono::steady_clock::now() - start;
     if (shown == nullptr) return -1;
@@ -53,7 +116,7 @@ int wmain(int argc, wchar_t** argv) {
     StarterSettings settings;  // no starter is configured: every proposal is listed
     std::vector<double> empty, full;
     for (int round = 0; round < rounds; ++round) {
-        empty.push_back(timeOneScan(L"Information"));
+        empty.push_back(timeOneScan(kScanJ2se, L"Information"));
         WineMachine machine;
         for (const JavaInstallationLayout& layout : spreadJavaInstallations(60)) {
             const std::wstring home = machine.installStubs(win32::toWide(layout.home),
@@ -67,12 +130,30 @@ int wmain(int argc, wchar_t** argv) {
                              win32::toWide(layout.key), win32::toWide(layout.valueName), home,
                              layout.root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE);
         }
-        full.push_back(timeOneScan(L"Detected J2SE Starters"));
+        full.push_back(timeOneScan(kScanJ2se, L"Detected J2SE Starters"));
     }
     std::printf("J2SE scan through Quillmont.exe under Wine, median of %d rounds (ms from Scan to the answer)\n",
                 rounds);
     std::printf("  empty machine:          %8.1f\n", median(empty));
     std::printf("  60 installations:       %8.1f\n", median(full));
     std::printf("  the scan's cost:        %8.1f\n", median(full) - median(empty));
+
+    std::vector<double> noSdk, sdks;
+    {
+        WineMachine machine;
+        installSdks(machine);
+        wchar_t started[MAX_PATH] = {};
+        GetCurrentDirectoryW(MAX_PATH, started);
+        SetCurrentDirectoryW(machine.folder().c_str());  // Quillmont.exe inherits the drive
+        for (int round = 0; round < rounds; ++round) sdks.push_back(timeOneScan(kScanJ2me, L"Detected J2ME Starters"));
+        std::printf("J2ME scan through Quillmont.exe under Wine, median of %d rounds (ms from Scan to the answer)\n",
+                    rounds);
+        countJ2meScan();
+        SetCurrentDirectoryW(started);
+    }
+    for (int round = 0; round < rounds; ++round) noSdk.push_back(timeOneScan(kScanJ2me, L"Information"));
+    std::printf("  empty machine:          %8.1f\n", median(noSdk));
+    std::printf("  15 SDKs, 1,000 devices: %8.1f\n", median(sdks));
+    std::printf("  the scan's cost:        %8.1f\n", median(sdks) - median(noSdk));
     return 0;
 }

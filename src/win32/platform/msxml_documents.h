@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include "platform/xml_documents.h"
 
 namespace quillmont::win32 {
@@ -10,6 +12,10 @@ namespace quillmont::win32 {
 class MsxmlDocuments final : public XmlDocuments {
 public:
     std::unique_ptr<XmlDocument> load(const WideString& path) override;
+
+private:
+    CLSID documentClass_{};
+    bool classKnown_ = false;
 };
 
 }  // namespace quillmont::win32

@@ -41,6 +41,7 @@ INT_PTR ScanResultsDialog::handleMessage(HWND dialog, UINT message, WPARAM wPara
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
             if (header->idFrom != IDC_SCAN_LIST || header->code != LVN_ITEMCHANGED) return FALSE;
+            if (changingRows_) return TRUE;
             // A click on a row or on its check box: either may change what follows from it.
             if (reinterpret_cast<const NMLISTVIEW*>(lParam)->uChanged & LVIF_STATE) {
                 showDescription();
@@ -106,6 +107,8 @@ HWND ScanResultsDialog::list() const { return GetDlgItem(dialog_, IDC_SCAN_LIST)
 // Every row starts unchecked and remembers its proposal; the list sorts the rows by name.
 void ScanResultsDialog::fillList() {
     HWND rows = list();
+    changingRows_ = true;
+    SendMessageW(rows, WM_SETREDRAW, FALSE, 0);
     SendMessageW(rows, LVM_DELETEALLITEMS, 0, 0);
     const bool showNonmain = IsDlgButtonChecked(dialog_, IDC_SCAN_SHOW_NONMAIN) == BST_CHECKED;
     for (std::size_t index : resultRows(detected_, showNonmain)) {
@@ -119,6 +122,9 @@ void ScanResultsDialog::fillList() {
         item.stateMask = LVIS_STATEIMAGEMASK;
         SendMessageW(rows, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
+    SendMessageW(rows, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(rows, nullptr, TRUE);
+    changingRows_ = false;
 }
 
 void ScanResultsDialog::showDescription() {
@@ -128,14 +134,21 @@ void ScanResultsDialog::showDescription() {
     setControlText(dialog_, IDC_SCAN_ARGUMENTS, shown != nullptr ? shown->arguments : WideString());
 }
 
-void ScanResultsDialog::applyEnablingRule() { EnableWindow(GetDlgItem(dialog_, IDOK), !tickedProposals().empty()); }
+void ScanResultsDialog::applyEnablingRule() {
+    HWND rows = list();
+    bool anyTicked = false;
+    for (int row = 0, count = rowCount(rows); row < count && !anyTicked; ++row) anyTicked = isChecked(rows, row);
+    EnableWindow(GetDlgItem(dialog_, IDOK), anyTicked);
+}
 
 void ScanResultsDialog::checkAll(bool checked) {
     LVITEMW state{};
     state.state = checked ? kChecked : kUnchecked;
     state.stateMask = LVIS_STATEIMAGEMASK;
     // Row -1: every row.
+    changingRows_ = true;
     SendMessageW(list(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    changingRows_ = false;
     applyEnablingRule();
 }
 

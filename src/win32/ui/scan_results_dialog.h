@@ -35,6 +35,9 @@ private:
     const WideString& title_;
     std::vector<DetectedStarter>& detected_;
     HWND dialog_ = nullptr;
+    // Set while the dialog itself changes many rows: their notifications are
+    // left alone and what follows from them is done once afterwards.
+    bool changingRows_ = false;
 };
 
 }  // namespace quillmont::win32
