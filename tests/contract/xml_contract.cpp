@@ -139,6 +139,10 @@ TEST_F(XmlContract, FilesThatAreMissingOrNotWellFormedDoNotLoad) {
     std::unique_ptr<XmlDocument> document = documents.load(at(u"devices.xml"));
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->selectNodes(u"/devices/device")->length(), 3);
+    // A file name is a name, not a URL with escapes and a fragment.
+    std::unique_ptr<XmlDocument> oddlyNamed = documents.load(at(u"100% sure #1.xml"));
+    ASSERT_NE(oddlyNamed, nullptr);
+    EXPECT_EQ(oddlyNamed->selectElement(u"/product/name")->text(), u"Named oddly");
 }
 
 TEST_F(XmlContract, InvalidOrEmptyExpressionsSelectNothing) {
