@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The cost of a J2SE scan on a machine with 60 registered Java installations
-# spread over every layout, both registry views and both roots. Not part of the
-# test run.
+# spread over every layout, both registry views and both roots, and of a J2ME
+# scan with one SDK of every family and 1,000 devices (with the XML documents it
+# loads against the distinct files). Not part of the test run.
 #   1. the registry keys the scan opens, counted on the in-memory ports (native
 #      Release build in build/bench)
 #   2. whole runs of Quillmont.exe under Wine, /setup and the Scan button until

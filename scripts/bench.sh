@@ -17,8 +17,9 @@
 #           with a tiny archive (the baseline), `unzip -p` and python3 zipfile
 #   pattern  the pattern matcher against std::regex and the recursive reference
 #           matcher (scripts/bench-pattern.sh, build/pattern-bench)
-#   scan    a J2SE scan of 60 installations: keys opened, and whole runs under
-#           Wine against an empty machine (scripts/bench-scan.sh)
+#   scan    a J2SE scan of 60 installations (keys opened) and a J2ME scan of 15
+#           SDKs with 1,000 devices, whole runs under Wine against an empty
+#           machine (scripts/bench-scan.sh)
 # Usage: scripts/bench.sh [native] [wine] [zip-native] [zip-wine] [pattern] [scan]   (default: all)
 # The archives are written by bench/make_big_jar.py into build/bench/zip.
 # QUILLMONT_WINEPREFIX selects another Wine prefix than the project's. The
