@@ -85,7 +85,7 @@ Result scanMachine(int installations) {
     }
     CountingRegistry counting(world.registry);
     Platform platform{world.startup, world.ui, world.processes, counting, world.shell,
-                      world.files, world.versions, world.environment, world.xml};
+                      world.files, world.versions, world.environment, world.xml, world.http};
     FakeScanDialogs dialogs;
     J2seScanner scanner({platform, dialogs, world.store.list(StarterKind::J2SE)});
     const auto start = std::chrono::steady_clock::now();

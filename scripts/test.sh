@@ -61,6 +61,10 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan -j"$
 (
   source "$root/scripts/wine-env.sh"
   quillmont_start_wine || exit 1
+  # The update check's tests ask a stand-in service on 127.0.0.1.
+  source "$root/tests/update/update_server.sh"
+  quillmont_start_update_server || exit 1
+  trap quillmont_stop_update_server EXIT
   # Xvfb has no window manager, and a managed Wine window waits up to two
   # seconds for one whenever a dialog closes; the test run does without.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -104,6 +108,7 @@ for target in "$root"/build/fuzz/tests/fuzz/fuzz_*; do
     fuzz_zip_reader) seeds=("$testdata/j2me" "$testdata/zip/go" "$testdata/zip/libzip" "$testdata/zip/minizip-ng" /usr/share/java) ;;
     fuzz_pattern_matcher) seeds=("$root/tests/fuzz/seeds/pattern") ;;
     fuzz_pe_machine) seeds=("$root/build/windows/bin") ;;
+    fuzz_update_response) seeds=("$root/tests/fuzz/seeds/update") ;;
   esac
   if "$target" "$corpus" "${seeds[@]}" -max_total_time="$fuzz_seconds" -max_len=65536 -malloc_limit_mb=96 -print_final_stats=0 \
        -artifact_prefix="$root/build/fuzz/$name-" >"$root/build/fuzz/$name.log" 2>&1; then

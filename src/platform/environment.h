@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 #include "base/wide_string.h"
 
 namespace quillmont {
@@ -20,6 +23,9 @@ public:
 
     // The text in lower case by the system's rules for every character (CharLowerW).
     virtual WideString lowerCase(const WideString& text) = 0;
+    // Text in the system's ANSI code page (MultiByteToWideChar with CP_ACP), as
+    // many bytes as given, zeros included.
+    virtual WideString fromAnsiCodePage(std::span<const std::uint8_t> bytes) = 0;
 };
 
 }  // namespace quillmont

@@ -2,6 +2,7 @@
 
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/http_client.h"
 #include "platform/process_launcher.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -15,7 +16,6 @@ namespace quillmont {
 // The ports through which the portable code reaches the operating system. The
 // program's entry builds the real ones once and owns them for the run; the
 // native tests build fakes. Everything else receives what it uses from here.
-// The update check's HTTP client and thread start are to join as members too.
 struct Platform {
     StartupServices& startup;
     UserInterface& ui;
@@ -26,6 +26,7 @@ struct Platform {
     VersionResources& versions;
     Environment& environment;
     XmlDocuments& xml;
+    HttpClient& http;
 };
 
 }  // namespace quillmont

@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
     const SettingsAccess settings = [&platform]() -> SettingsStore& {
         return SettingsStore::instance(platform.registry);
     };
-    win32::Win32Dialogs dialogs(platform, real.scanDialogs(), settings);
+    win32::Win32Dialogs dialogs(platform, real.scanDialogs(), real.updateDialogs(), settings);
     LaunchFlows flows({platform, dialogs, settings});
     return runProgram(win32::fromWide(argumentText), platform, dialogs, flows);
 }

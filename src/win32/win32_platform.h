@@ -11,13 +11,15 @@
 #include "win32/platform/win32_shell.h"
 #include "win32/platform/win32_startup_services.h"
 #include "win32/platform/win32_version_resources.h"
+#include "win32/platform/wininet_http_client.h"
 #include "win32/ui/win32_scan_dialogs.h"
+#include "win32/ui/update_check_dialog.h"
 #include "win32/ui/win32_user_interface.h"
 
 namespace quillmont::win32 {
 
 // Every real port, built once by the program's entry and owned for the run, and
-// the scan's windows, which the setup dialog hands to the scanners.
+// the scan's and the update check's windows, which the dialogs hand on.
 class Win32Platform {
 public:
     explicit Win32Platform(HINSTANCE instance) : startup_(instance) {}
@@ -26,6 +28,7 @@ public:
 
     Platform& ports() { return ports_; }
     ScanDialogs& scanDialogs() { return scanDialogs_; }
+    UpdateDialogs& updateDialogs() { return updateDialogs_; }
 
 private:
     Win32StartupServices startup_;
@@ -37,8 +40,10 @@ private:
     Win32VersionResources versions_;
     Win32Environment environment_;
     MsxmlDocuments xml_;
-    Platform ports_{startup_, ui_, processes_, registry_, shell_, files_, versions_, environment_, xml_};
+    WininetHttpClient http_;
+    Platform ports_{startup_, ui_, processes_, registry_, shell_, files_, versions_, environment_, xml_, http_};
     Win32ScanDialogs scanDialogs_;
+    Win32UpdateDialogs updateDialogs_;
 };
 
 }  // namespace quillmont::win32

@@ -39,7 +39,7 @@ private:
 struct SdkMachine : FlowWorld {
     FakeScanDialogs scanDialogs;
     CountingXml counting{files};
-    Platform sdkPlatform{startup, ui, processes, registry, shell, files, versions, environment, counting};
+    Platform sdkPlatform{startup, ui, processes, registry, shell, files, versions, environment, counting, http};
     J2meScanner scanner{{sdkPlatform, scanDialogs, store.list(StarterKind::J2ME)}};
     SdkBuilder sdk{kMachine, kProfile};
 

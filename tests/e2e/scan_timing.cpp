@@ -68,7 +68,7 @@ void countJ2meScan() {
         win32::Win32Platform real(GetModuleHandleW(nullptr));
         Platform& p = real.ports();
         CountingXml counting(p.xml);
-        Platform counted{p.startup, p.ui, p.processes, p.registry, p.shell, p.files, p.versions, p.environment, counting};
+        Platform counted{p.startup, p.ui, p.processes, p.registry, p.shell, p.files, p.versions, p.environment, counting, p.http};
         FakeScanDialogs dialogs;
         StarterList starters;
         J2meScanner scanner({counted, dialogs, starters});

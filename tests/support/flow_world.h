@@ -5,6 +5,7 @@
 #include "fake_dialogs.h"
 #include "fake_environment.h"
 #include "fake_files.h"
+#include "fake_http_client.h"
 #include "fake_process_launcher.h"
 #include "fake_registry.h"
 #include "fake_shell.h"
@@ -27,7 +28,8 @@ struct FlowWorld {
     FakeVersionResources versions;
     FakeEnvironment environment;
     FakeXmlDocuments xml;
-    Platform platform{startup, ui, processes, registry, shell, files, versions, environment, xml};
+    FakeHttpClient http;
+    Platform platform{startup, ui, processes, registry, shell, files, versions, environment, xml, http};
     SettingsStore store{registry};
     int settingsCalls = 0;
     LaunchContext context{platform, dialogs, [this]() -> SettingsStore& {

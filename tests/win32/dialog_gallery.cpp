@@ -119,7 +119,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
             list.placeRecord(3, {u"MicroEmulator", u"C:\\microemu\\microemu.exe", u"%2"});
         }
         list.setLastAction(1);
-        win32::SelectionDialog(kind, store, ports.platform, ports.scanDialogs).run(nullptr);
+        win32::SelectionDialog(kind, store, ports.platform, ports.scanDialogs, ports.updateDialogs).run(nullptr);
     } else if (which == L"jad-size") {
         win32::JadSizeDialog(93739, 79158).run(nullptr);
     } else if (which == L"scan-results" || which == L"scan-results-nonmain") {

@@ -28,7 +28,7 @@ struct SelectionRun {
     StarterSelection run(std::vector<DialogDriver::Step> steps) {
         store.save();
         DialogDriver driver(std::move(steps));
-        win32::SelectionDialog dialog(kind, store, ports.platform, ports.scanDialogs);
+        win32::SelectionDialog dialog(kind, store, ports.platform, ports.scanDialogs, ports.updateDialogs);
         const StarterSelection result = driver.run([&] { return dialog.run(nullptr); });
         EXPECT_TRUE(driver.allStepsRan()) << driver.stepsRun() << " steps ran";
         EXPECT_FALSE(driver.timedOut());

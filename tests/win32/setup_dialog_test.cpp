@@ -31,7 +31,7 @@ struct SetupRun {
     INT_PTR run(std::vector<DialogDriver::Step> steps) {
         store.load();
         DialogDriver driver(std::move(steps));
-        win32::SetupDialog dialog(store, ports.platform, ports.scanDialogs);
+        win32::SetupDialog dialog(store, ports.platform, ports.scanDialogs, ports.updateDialogs);
         const INT_PTR result = driver.run([&] { return dialog.run(nullptr); });
         EXPECT_TRUE(driver.allStepsRan()) << driver.stepsRun() << " steps ran";
         EXPECT_FALSE(driver.timedOut());

@@ -36,7 +36,7 @@ struct ScanningMachine {
     INT_PTR runSetup(std::vector<DialogDriver::Step> steps) {
         store.load();
         DialogDriver driver(std::move(steps));
-        win32::SetupDialog dialog(store, real.ports(), real.scanDialogs());
+        win32::SetupDialog dialog(store, real.ports(), real.scanDialogs(), real.updateDialogs());
         const INT_PTR result = driver.run([&] { return dialog.run(nullptr); });
         EXPECT_TRUE(driver.allStepsRan()) << driver.stepsRun() << " steps ran";
         EXPECT_FALSE(driver.timedOut());

@@ -26,4 +26,15 @@ WideString Win32Environment::lowerCase(const WideString& text) {
     return fromWide(converted);
 }
 
+WideString Win32Environment::fromAnsiCodePage(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) return {};
+    const auto* text = reinterpret_cast<const char*>(bytes.data());
+    const int length = static_cast<int>(bytes.size());
+    const int needed = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
+    if (needed <= 0) return {};
+    std::wstring converted(static_cast<std::size_t>(needed), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text, length, converted.data(), needed);
+    return fromWide(converted);
+}
+
 }  // namespace quillmont::win32

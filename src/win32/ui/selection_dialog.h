@@ -4,6 +4,7 @@
 
 #include "core/launch/starter_dialogs.h"
 #include "core/scan/scan_dialogs.h"
+#include "core/update/update_command.h"
 #include "core/starters/settings_store.h"
 #include "platform/platform.h"
 #include "win32/ui/link_label.h"
@@ -15,8 +16,9 @@ namespace quillmont::win32 {
 // preselected. One modal run.
 class SelectionDialog {
 public:
-    SelectionDialog(StarterKind kind, SettingsStore& store, Platform& platform, ScanDialogs& scanDialogs)
-        : kind_(kind), store_(store), platform_(platform), scanDialogs_(scanDialogs) {}
+    SelectionDialog(StarterKind kind, SettingsStore& store, Platform& platform, ScanDialogs& scanDialogs,
+                    UpdateDialogs& updateDialogs)
+        : kind_(kind), store_(store), platform_(platform), scanDialogs_(scanDialogs), updateDialogs_(updateDialogs) {}
     StarterSelection run(HWND owner);
     INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -31,6 +33,7 @@ private:
     SettingsStore& store_;
     Platform& platform_;
     ScanDialogs& scanDialogs_;
+    UpdateDialogs& updateDialogs_;
     HWND dialog_ = nullptr;
     std::int32_t chosenSlot_ = 0;
     LinkLabel about_, update_;

@@ -1,5 +1,6 @@
 #include "win32/ui/setup_dialog.h"
 
+#include "core/app/product.h"
 #include "core/scan/scan_command.h"
 #include "core/setup/file_associations.h"
 #include "core/setup/setup_model.h"
@@ -97,7 +98,8 @@ bool SetupDialog::command(int id, int code) {
             AboutDialog(platform_.shell).run(dialog_);
             return true;
         case IDC_UPDATE_LINK:
-            return true;  // the update check arrives later
+            checkForUpdates(toWindowRef(dialog_), platform_, updateDialogs_, kUpdateServiceUrl);
+            return true;
         case IDC_ASSOCIATIONS_LINK:
             associateFileTypes(toWindowRef(dialog_), platform_.ui, platform_.registry, platform_.shell);
             return true;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/scan/scan_dialogs.h"
+#include "core/update/update_command.h"
 #include "core/starters/settings_store.h"
 #include "platform/platform.h"
 #include "win32/ui/link_label.h"
@@ -13,8 +14,8 @@ namespace quillmont::win32 {
 // links. It edits the store's lists in place; OK saves them, Cancel reloads them.
 class SetupDialog {
 public:
-    SetupDialog(SettingsStore& store, Platform& platform, ScanDialogs& scanDialogs)
-        : store_(store), platform_(platform), scanDialogs_(scanDialogs) {}
+    SetupDialog(SettingsStore& store, Platform& platform, ScanDialogs& scanDialogs, UpdateDialogs& updateDialogs)
+        : store_(store), platform_(platform), scanDialogs_(scanDialogs), updateDialogs_(updateDialogs) {}
     // IDOK or IDCANCEL.
     INT_PTR run(HWND owner);
     INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
@@ -47,6 +48,7 @@ private:
     SettingsStore& store_;
     Platform& platform_;
     ScanDialogs& scanDialogs_;
+    UpdateDialogs& updateDialogs_;
     HWND dialog_ = nullptr;
     LinkLabel about_, update_, associations_;
 };

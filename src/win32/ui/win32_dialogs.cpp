@@ -8,12 +8,12 @@
 namespace quillmont::win32 {
 
 DialogResult Win32Dialogs::runSetupDialog(WindowRef owner) {
-    SetupDialog dialog(settings_(), platform_, scanDialogs_);
+    SetupDialog dialog(settings_(), platform_, scanDialogs_, updateDialogs_);
     return dialog.run(toHwnd(owner)) == IDOK ? DialogResult::Ok : DialogResult::Cancel;
 }
 
 StarterSelection Win32Dialogs::runSelectionDialog(StarterKind kind, WindowRef owner) {
-    return SelectionDialog(kind, settings_(), platform_, scanDialogs_).run(toHwnd(owner));
+    return SelectionDialog(kind, settings_(), platform_, scanDialogs_, updateDialogs_).run(toHwnd(owner));
 }
 
 JadSizeAnswer Win32Dialogs::runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) {

@@ -3,6 +3,7 @@
 #include "core/launch/starter_dialogs.h"
 #include "core/scan/scan_dialogs.h"
 #include "core/starters/settings_store.h"
+#include "core/update/update_command.h"
 #include "platform/platform.h"
 
 namespace quillmont::win32 {
@@ -11,8 +12,8 @@ namespace quillmont::win32 {
 // windows and the settings store that the program's entry wired.
 class Win32Dialogs final : public Dialogs {
 public:
-    Win32Dialogs(Platform& platform, ScanDialogs& scanDialogs, SettingsAccess settings)
-        : platform_(platform), scanDialogs_(scanDialogs), settings_(std::move(settings)) {}
+    Win32Dialogs(Platform& platform, ScanDialogs& scanDialogs, UpdateDialogs& updateDialogs, SettingsAccess settings)
+        : platform_(platform), scanDialogs_(scanDialogs), updateDialogs_(updateDialogs), settings_(std::move(settings)) {}
     DialogResult runSetupDialog(WindowRef owner) override;
     StarterSelection runSelectionDialog(StarterKind kind, WindowRef owner) override;
     JadSizeAnswer runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) override;
@@ -20,6 +21,7 @@ public:
 private:
     Platform& platform_;
     ScanDialogs& scanDialogs_;
+    UpdateDialogs& updateDialogs_;
     SettingsAccess settings_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "fake_environment.h"
 #include "fake_files.h"
+#include "fake_http_client.h"
 #include "fake_process_launcher.h"
 #include "fake_registry.h"
 #include "fake_shell.h"
@@ -9,6 +10,7 @@
 #include "fake_version_resources.h"
 #include "fake_xml_documents.h"
 #include "platform/platform.h"
+#include "win32/ui/update_check_dialog.h"
 #include "win32/ui/win32_scan_dialogs.h"
 #include "win32/ui/win32_user_interface.h"
 
@@ -26,8 +28,10 @@ struct DialogPorts {
     FakeVersionResources versions;
     FakeEnvironment environment;
     FakeXmlDocuments xml;
-    Platform platform{startup, ui, processes, registry, shell, files, versions, environment, xml};
+    FakeHttpClient http;
+    Platform platform{startup, ui, processes, registry, shell, files, versions, environment, xml, http};
     win32::Win32ScanDialogs scanDialogs;
+    win32::Win32UpdateDialogs updateDialogs;
 };
 
 }  // namespace quillmont::testing
