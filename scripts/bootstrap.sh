@@ -9,7 +9,8 @@ packages=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev python3
           zlib1g-dev g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
           wine wine64 xvfb x11-utils imagemagick clang libclang-rt-14-dev
           nsis zip unzip openjdk-17-jdk-headless libpugixml-dev
-          libcommons-lang3-java libcommons-io-java libjsoup-java libhamcrest-java)
+          libcommons-lang3-java libcommons-io-java libjsoup-java libhamcrest-java
+          openssl ca-certificates)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -86,6 +86,15 @@ else
   echo "   the installer round trip failed"; failed=$((failed + 1))
 fi
 
+# Quillmont.exe reaches its own https:// update address, pointed at 127.0.0.1 for the run.
+echo "== the shipped update address over TLS"
+if "$root/tests/update/tls_round_trip.sh" >"$root/build/tls-round-trip.log" 2>&1; then
+  echo "   $(grep -c '^ok' "$root/build/tls-round-trip.log") checks, all passed"; passed=$((passed + 1))
+else
+  grep -v '^ok' "$root/build/tls-round-trip.log" | tail -n 30
+  echo "   the update address round trip failed"; failed=$((failed + 1))
+fi
+
 # The README's run command without arguments: the sample archive must really run.
 echo "== demo: scripts/run.sh"
 if demo=$(timeout 300 "$root/scripts/run.sh" 2>&1) && grep -q "Hello from Quillmont's sample archive!" <<<"$demo" &&

@@ -2,7 +2,8 @@
 """A stand-in for the update service on 127.0.0.1, for the tests.
 
 The first part of the request's path chooses the answer, so that one server
-serves every case: http://127.0.0.1:PORT/<case>/update/1/?version=...  Every
+serves every case: http://127.0.0.1:PORT/<case>/update/1/?version=...; the
+service's own path (/update/1/) gets "latest". Every
 request (its request line and headers) is appended to the log as JSON lines.
 Prints "PORT <n>" once it listens. With --cert and --key it speaks TLS.
 
@@ -29,7 +30,7 @@ def answers():
     two_versions = publish_update.answer(
         publish_update.payload("1.3.0.0", NEW_PAGE, extra=[(1, (0x01030000).to_bytes(4, "little"))]))
     return {
-        "update": (200, update),
+        "newer": (200, update),
         "latest": (200, publish_update.answer(publish_update.payload("1.2.0.0", NEW_PAGE))),
         "older": (200, publish_update.answer(publish_update.payload("1.1.0.0", NEW_PAGE))),
         "error500": (500, b"<html><body>Internal Server Error</body></html>"),
@@ -59,9 +60,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if case == "silent":  # takes the request and never answers (for a minute at most)
             time.sleep(60)
             return
-        if case.startswith("slow"):  # slow<seconds>: answers an update after a while
+        if case.startswith("slow"):  # slow<seconds>: answers "newer" after a while
             time.sleep(float(case[4:] or "3"))
-            case = "update"
+            case = "newer"
         status, body = self.answers.get(case, self.answers["latest"])
         self.send_response(status)
         self.send_header("Content-Type", "text/plain")

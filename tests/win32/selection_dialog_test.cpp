@@ -2,6 +2,7 @@
 
 #include "core/starters/settings_store.h"
 #include "dialog_driver.h"
+#include "core/app/product.h"
 #include "dialog_ports.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/jad_size_dialog.h"
@@ -152,11 +153,16 @@ TEST(SelectionDialog, SetupRefillsTheListAfterOkAndKeepsItAfterCancel) {
     EXPECT_EQ(preselectedAfterDelete, L"other java");
 }
 
-TEST(SelectionDialog, ControlsComeInTheirTabOrderAndTheAboutLinkOpensTheAboutDialog) {
+TEST(SelectionDialog, ControlsComeInTheirTabOrderAndTheLinksOpenTheUpdateCheckAndTheAboutDialog) {
     SelectionRun selection;
     selection.add(1, u"java");
+    // The product's service answers that this is the latest version.
+    selection.ports.http.answer(std::u16string(kUpdateServiceUrl) + u"?version=1.2.0.0&source=program",
+                               "*AQQAAAAAAAIBAyYAAABodHRwczovL3F1aWxsbW9udC50ZXN0L25ldz9mcm9tPXVwZGF0ZQ==");
     std::vector<DialogWindow::Control> controls;
-    HWND selectionWindow = nullptr, aboutOwner = nullptr;
+    HWND selectionWindow = nullptr, aboutOwner = nullptr, checkOwner = nullptr, answerOwner = nullptr;
+    std::wstring checkCaption;
+    std::vector<std::wstring> answer;
     HICON bigIcon = nullptr, smallIcon = nullptr;
     std::wstring aboutCaption;
     selection.run({[&](DialogWindow& dialog) {
@@ -164,10 +170,18 @@ TEST(SelectionDialog, ControlsComeInTheirTabOrderAndTheAboutLinkOpensTheAboutDia
                        controls = dialog.controls();
                        bigIcon = reinterpret_cast<HICON>(SendMessageW(dialog.handle(), WM_GETICON, ICON_BIG, 0));
                        smallIcon = reinterpret_cast<HICON>(SendMessageW(dialog.handle(), WM_GETICON, ICON_SMALL, 0));
-                       // The update link does nothing yet: no dialog opens.
                        PostMessageW(dialog.control(IDC_UPDATE_LINK), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-                       DialogDriver::pumpMessages(200);
-                       EXPECT_EQ(DialogDriver::openDialogs().size(), 1u);
+                   },
+                   [&](DialogWindow& checking) {
+                       checkCaption = checking.caption();
+                       checkOwner = checking.owner();
+                   },
+                   [&](DialogWindow& box) {
+                       answer = box.staticTexts();
+                       answerOwner = box.owner();
+                       box.click(IDOK);
+                   },
+                   [&](DialogWindow& dialog) {
                        PostMessageW(dialog.control(IDC_ABOUT_LINK), WM_LBUTTONDOWN, MK_LBUTTON, 0);
                    },
                    [&](DialogWindow& about) {
@@ -192,6 +206,10 @@ TEST(SelectionDialog, ControlsComeInTheirTabOrderAndTheAboutLinkOpensTheAboutDia
     EXPECT_NE(smallIcon, nullptr);
     EXPECT_EQ(aboutCaption, L"About");
     EXPECT_EQ(aboutOwner, selectionWindow);
+    EXPECT_EQ(checkCaption, L"Checking for Updates");
+    EXPECT_EQ(checkOwner, selectionWindow);
+    EXPECT_EQ(answer, std::vector<std::wstring>{L"This is the latest version of the program."});
+    EXPECT_EQ(answerOwner, selectionWindow);
 }
 
 TEST(JadSizeDialog, ShowsBothSizesAndAnswersWithTheButtonPressed) {

@@ -90,7 +90,7 @@ TEST(UpdateCheckDialog, EachAnswerOfTheServiceEndsInItsMessage) {
         bool opens;
     };
     const Case cases[] = {
-        {"update", {L"There are some updates for the program."}, L"Complete", true},
+        {"newer", {L"There are some updates for the program."}, L"Complete", true},
         {"latest", {L"This is the latest version of the program."}, L"Complete", false},
         {"error500", kConnectionError, L"Error", false},
         {"star", kConnectionError, L"Error", false},
