@@ -1,4 +1,6 @@
 #include "fake_environment.h"
+#include "fake_http_client.h"
+#include "http_contract.h"
 #include "fake_version_resources.h"
 #include "system_contract.h"
 
@@ -33,8 +35,28 @@ private:
     FakeEnvironment environment_;
 };
 
+// The loopback service's answers, as its table.
+class FakeHttpHarness final : public HttpHarness {
+public:
+    FakeHttpHarness() {
+        http_.answer(url("latest"), "*AQQAAAAAAAIBAyYAAABodHRwczovL3F1aWxsbW9udC50ZXN0L25ldz9mcm9tPXVwZGF0ZQ==");
+        http_.answer(url("error500"), "<html><body>Internal Server Error</body></html>");
+        http_.answer(url("oversize"), "*" + std::string(0x100000, 'A'));
+    }
+    HttpClient& client() override { return http_; }
+    WideString url(const char* answer) override {
+        const std::string text = std::string("http://127.0.0.1:8000/") + answer + "/update/1/";
+        return WideString(text.begin(), text.end());
+    }
+    bool echoes() override { return false; }
+
+private:
+    FakeHttpClient http_;
+};
+
 }  // namespace
 
+std::unique_ptr<HttpHarness> makeHttpHarness() { return std::make_unique<FakeHttpHarness>(); }
 std::unique_ptr<VersionResourcesHarness> makeVersionResourcesHarness() {
     return std::make_unique<FakeVersionResourcesHarness>();
 }

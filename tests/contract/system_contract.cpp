@@ -62,3 +62,10 @@ TEST(EnvironmentContract, LowerCaseCoversEveryAlphabetNotOnlyAscii) {
               u"cldc-1.1 \u00e4\u00f6\u00fc \u03c9\u03bc\u03b5\u03b3\u03b1 \u0434\u0436\u0451 \u00d7");
     EXPECT_EQ(harness->environment().lowerCase(u""), u"");
 }
+
+TEST(EnvironmentContract, AnsiTextBecomesUtf16ByteForByteZerosIncluded) {
+    auto harness = makeEnvironmentHarness();
+    const std::uint8_t page[] = {'h', 't', 't', 'p', ':', '/', '/', 'x', '/', 0xE9, 0, 'a'};
+    EXPECT_EQ(harness->environment().fromAnsiCodePage(page), WideString(u"http://x/\u00e9") + u'\0' + u"a");
+    EXPECT_EQ(harness->environment().fromAnsiCodePage({}), u"");
+}

@@ -2,11 +2,17 @@
 
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "http_contract.h"
 #include "system_contract.h"
 #include "test_files.h"
 #include "win32/platform/wide_text.h"
 #include "win32/platform/win32_environment.h"
 #include "win32/platform/win32_version_resources.h"
+#include "win32/platform/wininet_http_client.h"
 
 namespace quillmont::testing {
 
@@ -42,8 +48,25 @@ private:
     std::vector<std::wstring> set_;
 };
 
+// WinINet against the loopback service the test run started.
+class WininetHarness final : public HttpHarness {
+public:
+    HttpClient& client() override { return http_; }
+    WideString url(const char* answer) override {
+        const char* server = std::getenv("QUILLMONT_UPDATE_SERVER");
+        if (server == nullptr) ADD_FAILURE() << "QUILLMONT_UPDATE_SERVER is not set: start tests/update/update_server.py";
+        const std::string text = std::string(server != nullptr ? server : "http://127.0.0.1:9") + "/" + answer + "/update/1/";
+        return WideString(text.begin(), text.end());
+    }
+    bool echoes() override { return true; }
+
+private:
+    win32::WininetHttpClient http_;
+};
+
 }  // namespace
 
+std::unique_ptr<HttpHarness> makeHttpHarness() { return std::make_unique<WininetHarness>(); }
 std::unique_ptr<VersionResourcesHarness> makeVersionResourcesHarness() {
     return std::make_unique<Win32VersionResourcesHarness>();
 }

@@ -64,6 +64,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
             time.sleep(float(case[4:] or "3"))
             case = "newer"
         status, body = self.answers.get(case, self.answers["latest"])
+        if case == "echo":  # the request line and headers, one per line
+            echoed = self.requestline + "\n" + "".join(f"{k}: {v}\n" for k, v in self.headers.items())
+            body = echoed.encode("latin-1")
         self.send_response(status)
         self.send_header("Content-Type", "text/plain")
         self.send_header("Content-Length", str(len(body)))
