@@ -66,6 +66,8 @@ for dpi in 96 144; do
   shoot "scan-progress$suffix" scan-progress "$gallery"
   shoot "scan-results$suffix" scan-results "$gallery"
   shoot "scan-results-nonmain$suffix" scan-results-nonmain "$gallery"
+  shoot "scan-results-j2me$suffix" scan-results-j2me "$gallery"
+  shoot "update-check$suffix" update-check "$gallery"
   shoot "command-line-error$suffix" '"C:\unterminated'
   shoot "file-name-error$suffix" '""'
   shoot "jad-read-error$suffix" '"C:\Suites\gone.jad"'

@@ -1,6 +1,7 @@
 // Shows one of the program's dialogs on its own, for screenshots:
 //   dialog_gallery.exe about | j2se-starter | j2me-starter | j2se-select | j2me-select | jad-size
-//                      | scan-results | scan-results-nonmain | scan-progress
+//                      | scan-results | scan-results-nonmain | scan-results-j2me | scan-progress
+//                      | update-check
 // The setup dialog is shown by Quillmont.exe /setup itself.
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "core/starters/settings_store.h"
+#include "core/update/update_checker.h"
 #include "support/dialog_ports.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/about_dialog.h"
@@ -18,12 +20,55 @@
 #include "win32/ui/scan_progress_dialog.h"
 #include "win32/ui/selection_dialog.h"
 #include "win32/ui/starter_edit_dialog.h"
+#include "win32/ui/update_check_dialog.h"
 
 namespace {
 
 using quillmont::DetectedStarter;
 
-constexpr wchar_t kResultsTitle[] = L"Detected J2SE Starters";
+std::wstring g_resultsTitle = L"Detected J2SE Starters";
+
+// What the J2ME scanner finds beside a wireless toolkit with two devices, an SDK
+// 3.2 and an S60 SDK.
+std::vector<DetectedStarter> detectedEmulators() {
+    struct Row {
+        const char16_t* name;
+        const char16_t* executable;
+        const char16_t* arguments;
+    };
+    const Row rows[] = {
+        {u"Sun WTK 2.5.2 - Default Emulator", u"C:\\WTK2.5.2\\bin\\emulatorw.exe", u"-Xdescriptor:%1"},
+        {u"Sun WTK 2.5.2 - DefaultColorPhone Emulator", u"C:\\WTK2.5.2\\bin\\emulatorw.exe",
+         u"-Xdescriptor:%1 -Xdevice:DefaultColorPhone"},
+        {u"Sun WTK 2.5.2 - QwertyDevice Emulator", u"C:\\WTK2.5.2\\bin\\emulatorw.exe",
+         u"-Xdescriptor:%1 -Xdevice:QwertyDevice"},
+        {u"Orcale SDK 3.2 - Default Emulator", u"C:\\Java_ME_platform_SDK_3.2\\bin\\emulator.exe", u"-Xdescriptor:%1"},
+        {u"Oracle SDK 3.2 - JavaMEPhone1 Emulator", u"C:\\Java_ME_platform_SDK_3.2\\bin\\emulator.exe",
+         u"-Xdescriptor:%1 -Xdevice:JavaMEPhone1"},
+        {u"S60 3rd Edition FP2 MIDP", u"C:\\S60\\devices\\S60_3rd_FP2_SDK_v1.1\\bin\\emulator.exe", u"-Xdescriptor:%1"},
+    };
+    std::vector<DetectedStarter> detected;
+    for (const Row& row : rows) {
+        DetectedStarter proposal;
+        proposal.name = row.name;
+        proposal.executableFile = row.executable;
+        proposal.arguments = row.arguments;
+        detected.push_back(proposal);
+    }
+    return detected;
+}
+
+// A service that takes its time: the update dialog stays at its first step.
+class SlowService final : public quillmont::HttpClient, quillmont::HttpSession {
+public:
+    std::unique_ptr<quillmont::HttpSession> openSession(const quillmont::WideString&) override {
+        return std::unique_ptr<quillmont::HttpSession>(new SlowService);
+    }
+    std::unique_ptr<quillmont::HttpBody> get(const quillmont::WideString&, const quillmont::WideString&) override {
+        Sleep(20000);
+        return nullptr;
+    }
+};
 
 // What the J2SE scanner finds beside a JRE 6 and a JDK 6 of the same update and a
 // JRE 8: the stand-alone runtimes are main, the kit's launchers are not.
@@ -61,7 +106,7 @@ std::wstring g_rowToPick;
 bool g_showNonmain = false;
 
 void CALLBACK pickRow(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = FindWindowW(L"#32770", kResultsTitle);
+    HWND dialog = FindWindowW(L"#32770", g_resultsTitle.c_str());
     if (dialog == nullptr) return;
     KillTimer(nullptr, timer);
     if (g_showNonmain) SendDlgItemMessageW(dialog, IDC_SCAN_SHOW_NONMAIN, BM_CLICK, 0, 0);
@@ -128,6 +173,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
         std::vector<DetectedStarter> detected = detectedJavas();
         SetTimer(nullptr, 0, 300, &pickRow);
         ports.scanDialogs.runResults(kNoWindow, u"Detected J2SE Starters", detected);
+    } else if (which == L"scan-results-j2me") {
+        g_resultsTitle = L"Detected J2ME Starters";
+        g_rowToPick = L"Sun WTK 2.5.2 - DefaultColorPhone Emulator";
+        std::vector<DetectedStarter> detected = detectedEmulators();
+        SetTimer(nullptr, 0, 300, &pickRow);
+        ports.scanDialogs.runResults(kNoWindow, u"Detected J2ME Starters", detected);
+    } else if (which == L"update-check") {
+        SlowService service;
+        UpdateChecker checker(service, ports.environment, 0x01020000, u"https://quillmont.brenwick.example/update/1/",
+                              u"program");
+        win32::UpdateCheckDialog(checker).run(nullptr);
     } else if (which == L"scan-progress") {
         auto progress = win32::ScanProgressDialog::show(nullptr, u"Scanning for J2SE Starters");
         pumpMessagesFor(20000);
