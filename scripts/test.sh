@@ -105,21 +105,15 @@ else
 fi
 
 echo "== fuzzing, ${fuzz_seconds}s per target"
+source "$root/tests/fuzz/targets.sh"
 for target in "$root"/build/fuzz/tests/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   corpus="$root/build/fuzz/corpus/$name"; mkdir -p "$corpus"
   # No single allocation may exceed 96 MB (the zip reader's entry bound is 64 MiB).
-  # Real files from elsewhere seed the parsers of untrusted bytes (read, never written).
-  seeds=()
-  case "$name" in
-    fuzz_attribute_*) seeds=("$testdata/j2me" "$testdata/text") ;;
-    fuzz_zip_reader) seeds=("$testdata/j2me" "$testdata/zip/go" "$testdata/zip/libzip" "$testdata/zip/minizip-ng" /usr/share/java) ;;
-    fuzz_pattern_matcher) seeds=("$root/tests/fuzz/seeds/pattern") ;;
-    fuzz_pe_machine) seeds=("$root/build/windows/bin") ;;
-    fuzz_update_response) seeds=("$root/tests/fuzz/seeds/update") ;;
-  esac
-  if "$target" "$corpus" "${seeds[@]}" -max_total_time="$fuzz_seconds" -max_len=65536 -malloc_limit_mb=96 -print_final_stats=0 \
+  # The kept corpus and real files from elsewhere seed it (tests/fuzz/targets.sh).
+  quillmont_fuzz_options "$name"
+  if "$target" "$corpus" "${fuzz_seeds[@]}" "${fuzz_flags[@]}" -max_total_time="$fuzz_seconds" -max_len="$fuzz_max_len" -malloc_limit_mb=96 -print_final_stats=0 \
        -artifact_prefix="$root/build/fuzz/$name-" >"$root/build/fuzz/$name.log" 2>&1; then
     echo "   $name: $(grep -oE 'Done [0-9]+ runs' "$root/build/fuzz/$name.log" | tail -n 1), no crash"
     passed=$((passed + 1))

@@ -1,0 +1,30 @@
+# Sourced: what each libFuzzer target reads, in one place for the test command's
+# short runs and for the campaign (scripts/fuzz-campaign.sh).
+#   quillmont_fuzz_options NAME   sets fuzz_seeds (folders of real files from elsewhere,
+#                                 read and never written), fuzz_flags (more options, such
+#                                 as single seed files) and fuzz_max_len (the largest input)
+# Every target also starts from its corpus in tests/fuzz/corpus/NAME, which the
+# campaign keeps minimised.
+quillmont_fuzz_options() {
+  local root testdata
+  root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+  testdata="$root/../shared/testdata"
+  fuzz_seeds=()
+  fuzz_flags=()
+  fuzz_max_len=65536
+  case "$1" in
+    # Descriptors and manifests are a few KB; long inputs only slow every run down.
+    fuzz_attribute_*)
+      fuzz_seeds=("$testdata/text")
+      fuzz_flags=(-seed_inputs="$(printf '%s,' "$testdata/j2me"/*.jad | sed 's/,$//')")
+      fuzz_max_len=8192 ;;
+    fuzz_zip_reader) fuzz_seeds=("$testdata/j2me" "$testdata/zip/go" "$testdata/zip/libzip" "$testdata/zip/minizip-ng" /usr/share/java) ;;
+    fuzz_pattern_matcher) fuzz_seeds=("$root/tests/fuzz/seeds/pattern"); fuzz_max_len=4096 ;;
+    fuzz_pe_machine) fuzz_seeds=("$root/build/windows/bin") ;;
+    fuzz_update_response) fuzz_seeds=("$root/tests/fuzz/seeds/update"); fuzz_max_len=8192 ;;
+    fuzz_command_line|fuzz_template_expansion) fuzz_max_len=4096 ;;
+  esac
+  local corpus="$root/tests/fuzz/corpus/$1"
+  [ -d "$corpus" ] && fuzz_seeds=("$corpus" "${fuzz_seeds[@]}")
+  return 0
+}
