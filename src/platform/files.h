@@ -62,9 +62,9 @@ public:
     // The user's temporary folder in its long form, ending with a backslash;
     // empty when it cannot be found.
     virtual WideString temporaryFolder() = 0;
-    // The platform's path combination (PathCombineW): a drive-letter path is taken
-    // as it is, a leading backslash starts at the folder's root, anything else is
-    // appended; "." and ".." segments are resolved. Empty when it fails.
+    // The platform's path combination (PathCombineW's rules, at any length): a
+    // drive-letter path is taken as it is, a leading backslash starts at the
+    // folder's root, anything else is appended; "." and ".." segments are resolved.
     virtual WideString combinePath(const WideString& folder, const WideString& more) = 0;
     // The absolute, normalised form of a path (GetFullPathNameW): a relative path is
     // resolved against the current folder, "." and ".." segments are removed.

@@ -63,7 +63,10 @@ struct JadLaunch : ::testing::Test {
     std::wstring openAndAnswerSizeDialog(RemoteProgram& program, int button) {
         HWND dialog = program.waitForDialog();
         if (dialog == nullptr || !DialogWindow(dialog).hasControl(IDC_SIZE_TEXT)) {
-            ADD_FAILURE() << "no size dialog";
+            std::string shown;
+            if (dialog != nullptr)
+                for (const std::wstring& text : DialogWindow(dialog).staticTexts()) shown += std::string(text.begin(), text.end()) + " ";
+            ADD_FAILURE() << "no size dialog" << (shown.empty() ? "" : ", but: " + shown);
             return {};
         }
         DialogWindow window(dialog);
@@ -97,6 +100,20 @@ TEST_F(JadLaunch, AMatchingSizeStartsTheEmulatorWithoutDialogOrWrite) {
     EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("4321")));
     EXPECT_TRUE(temporaryFiles().empty());
     EXPECT_EQ(settings.storedLastAction(J2ME), 1);
+}
+
+// Deep folders are common (synchronised folders, unpacked archives): the archive
+// is found next to its descriptor, corrected and started beyond MAX_PATH.
+TEST_F(JadLaunch, ASuiteFourHundredCharactersDeepIsCorrectedAndStarted) {
+    const std::wstring deep = makeDeepFolder(suite, 400);
+    const std::wstring deepJad = deep + L"\\app.jad", deepJar = deep + L"\\app.jar";
+    ASSERT_TRUE(writeFileBytes(deepJar, archive));
+    ASSERT_TRUE(writeFileBytes(deepJad, bytesOf(descriptor("99"))));
+    auto program = startQuillmont(L" " + quotedW(deepJad));
+    openAndAnswerSizeDialog(*program, IDOK);
+    EXPECT_EQ(recorded(), expectedLine(deepJad, deepJar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(readFileBytes(deepJad), bytesOf(descriptor("4321")));
 }
 
 TEST_F(JadLaunch, CorrectThisJadFileRewritesOnlyTheSizeLine) {

@@ -56,6 +56,15 @@ TEST_F(JarLaunch, AnOccupiedDefaultStartsWithoutAskingAndBecomesTheLastAction) {
     EXPECT_EQ(settings.storedLastAction(J2SE), 3);
 }
 
+TEST_F(JarLaunch, AnArchiveFourHundredCharactersDeepStarts) {
+    const std::wstring deepJar = makeDeepFolder(jar.substr(0, jar.rfind(L'\\')), 400) + L"\\app.jar";
+    ASSERT_TRUE(CopyFileW(jar.c_str(), deepJar.c_str(), FALSE));
+    settings.setActions(J2SE, 3, 0);
+    auto program = startQuillmont(L" " + quotedW(deepJar));
+    EXPECT_EQ(recorded(), starter() + L" gamma " + quotedW(deepJar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+}
+
 TEST_F(JarLaunch, TheLastUsedStarterStartsWhenTheDefaultSaysSo) {
     settings.setActions(J2SE, StarterList::kUseLastAction, 2);
     auto program = startQuillmont(L" " + quotedW(jar));

@@ -85,8 +85,4 @@ private:
 // letters without regard to case, and "*.*" every name, with or without a dot.
 bool matchesWildcard(const WideString& pattern, const WideString& name);
 
-// PathCanonicalizeW: resolves "." and ".." segments between backslashes; forward
-// slashes are ordinary characters.
-WideString canonicalizePath(const WideString& path);
-
 }  // namespace quillmont::testing

@@ -71,7 +71,7 @@ TEST(ProgramResources, TheIconHoldsFourSizesInThreeColourDepthsEach) {
                 << size << " px, " << bits << " bits";
 }
 
-TEST(ProgramResources, TheManifestAsksForCommonControlsSixAndPerMonitorAwareness) {
+TEST(ProgramResources, TheManifestAsksForCommonControlsSixPerMonitorAwarenessAndLongPaths) {
     ProgramImage image;
     HRSRC manifest = FindResourceW(image.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
     ASSERT_NE(manifest, nullptr);
@@ -80,6 +80,8 @@ TEST(ProgramResources, TheManifestAsksForCommonControlsSixAndPerMonitorAwareness
     EXPECT_NE(xml.find("Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
     EXPECT_NE(xml.find("PerMonitorV2"), std::string::npos);
     EXPECT_NE(xml.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(xml.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true</longPathAware>"),
+              std::string::npos);
     for (const char* os : {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
                            "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
         EXPECT_NE(xml.find(os), std::string::npos) << os;

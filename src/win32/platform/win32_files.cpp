@@ -1,5 +1,7 @@
 #include "win32/platform/win32_files.h"
 
+#include "core/text/path_rules.h"
+
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -110,10 +112,10 @@ WideString Win32Files::temporaryFolder() {
     return folder;
 }
 
+// PathCombineW's rules without its MAX_PATH limit, so that a descriptor deep in
+// a synchronised or unpacked folder still finds its archive.
 WideString Win32Files::combinePath(const WideString& folder, const WideString& more) {
-    wchar_t combined[MAX_PATH] = {};
-    if (PathCombineW(combined, toWide(folder).c_str(), toWide(more).c_str()) == nullptr) return {};
-    return fromWide(combined);
+    return combinePaths(folder, more);
 }
 
 WideString Win32Files::fullPath(const WideString& path) {

@@ -43,6 +43,14 @@ std::optional<std::wstring> readUtf16File(const std::wstring& path) {
     return text;
 }
 
+std::wstring makeDeepFolder(std::wstring folder, std::size_t length) {
+    for (int level = 1; folder.size() < length; ++level) {
+        folder += L"\\a folder at level " + std::to_wstring(level) + L" of a deep tree";
+        CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    return folder;
+}
+
 CommandLineRecorder::CommandLineRecorder() : file_(makeTemporaryFolder(L"record") + L"\\command line.txt") {
     SetEnvironmentVariableW(L"QUILLMONT_RECORD_FILE", file_.c_str());
 }

@@ -11,6 +11,8 @@ namespace quillmont::testing {
 std::wstring binFolder();
 // A new, empty folder under the user's temporary folder; the name may hold spaces.
 std::wstring makeTemporaryFolder(const std::wstring& name);
+// Folders nested below `folder` until the path is at least `length` characters long.
+std::wstring makeDeepFolder(std::wstring folder, std::size_t length);
 std::optional<std::wstring> readUtf16File(const std::wstring& path);
 
 // Points QUILLMONT_RECORD_FILE of this process (and so of every process it starts)
