@@ -34,12 +34,7 @@ RemoteProgram::RemoteProgram(const std::wstring& commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION created{};
-    job_.reset(CreateJobObjectW(nullptr, nullptr));
-    // Suspended until it is in the job, so that no child it starts escapes the count.
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
-                       &created)) {
-        if (job_.valid() && !AssignProcessToJobObject(job_.get(), created.hProcess)) job_.reset(nullptr);
-        ResumeThread(created.hThread);
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created)) {
         process_.reset(created.hProcess);
         CloseHandle(created.hThread);
         processId_ = created.dwProcessId;
@@ -53,14 +48,6 @@ RemoteProgram::~RemoteProgram() {
         TerminateProcess(process_.get(), 99);
         WaitForSingleObject(process_.get(), 5000);
     }
-}
-
-unsigned RemoteProgram::processesStarted() const {
-    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
-    if (!job_.valid() || !QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &accounting,
-                                                    sizeof(accounting), nullptr))
-        return 99;  // not counted: no check may pass on it
-    return accounting.TotalProcesses > 0 ? accounting.TotalProcesses - 1 : 0;
 }
 
 HWND RemoteProgram::waitForDialog(unsigned timeoutMs) const { return find(nullptr, nullptr, timeoutMs); }

@@ -31,16 +31,10 @@ public:
     HWND waitForDialogAfter(HWND previous, unsigned timeoutMs = 20000) const;
     // The exit code, or nothing when the program is still running after the timeout.
     std::optional<DWORD> waitForExit(unsigned timeoutMs = 20000) const;
-    // How many processes the program has started so far, counted by the job it
-    // runs in (its children join the job as they are created): once it has
-    // exited, 0 proves that it started nothing, without waiting for a child to
-    // show itself.
-    unsigned processesStarted() const;
 
 private:
     HWND find(const std::wstring* caption, HWND except, unsigned timeoutMs) const;
 
-    win32::UniqueHandle job_;
     win32::UniqueHandle process_;
     DWORD processId_ = 0;
     unsigned long startError_ = 0;

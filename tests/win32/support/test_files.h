@@ -22,6 +22,12 @@ public:
     CommandLineRecorder();
     // The recorded line, once it is there; nothing after `timeoutMs`.
     std::optional<WideString> wait(unsigned timeoutMs = 20000) const;
+    // For after the program under test has exited: no starter recorded a line
+    // within a margin that a started one could not miss. A process the program
+    // created before exiting exists already; under Wine it records within about
+    // half a second even on a busy machine.
+    bool nothingStarted() const { return !wait(kStartMargin).has_value(); }
+    static constexpr unsigned kStartMargin = 3000;
     // Forgets the recorded line, for the next start.
     void clear() const;
     // The recording starter, copied into a folder whose path holds spaces.
