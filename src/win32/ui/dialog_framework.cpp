@@ -1,5 +1,7 @@
 #include "win32/ui/dialog_framework.h"
 
+#include <commctrl.h>
+
 #include <utility>
 
 #include "win32/res/resource_ids.h"
@@ -22,6 +24,13 @@ void setProgramIcon(HWND dialog) {
         HANDLE icon = LoadImageW(programInstance(), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, size, size, LR_SHARED);
         SendMessageW(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
+}
+
+void registerControlClasses(DWORD classes) {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = classes;
+    InitCommonControlsEx(&controls);
 }
 
 }  // namespace quillmont::win32

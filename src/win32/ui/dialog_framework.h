@@ -10,5 +10,8 @@ void shutdownDialogFramework();
 HINSTANCE programInstance();
 // Sets the program icon in a dialog's title bar, large and small.
 void setProgramIcon(HWND dialog);
+// Registers common control classes (ICC_* flags) that a dialog template uses
+// beyond what start-up registered, before the dialog is created.
+void registerControlClasses(DWORD classes);
 
 }  // namespace quillmont::win32

@@ -5,6 +5,7 @@
 #include "core/scan/scan_results.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/dialog_centring.h"
+#include "win32/ui/dialog_framework.h"
 #include "win32/ui/dialog_text.h"
 #include "win32/ui/modal_dialog.h"
 
@@ -24,11 +25,7 @@ bool isChecked(HWND list, int row) {
 }  // namespace
 
 INT_PTR ScanResultsDialog::run(HWND owner) {
-    // The template's list view needs its class registered before the dialog is created.
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_LISTVIEW_CLASSES;
-    InitCommonControlsEx(&controls);
+    registerControlClasses(ICC_LISTVIEW_CLASSES);  // the template's list view
     return runModalDialog(IDD_SCAN_RESULTS, owner, *this);
 }
 

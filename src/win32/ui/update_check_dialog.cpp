@@ -6,6 +6,7 @@
 
 #include "win32/res/resource_ids.h"
 #include "win32/ui/dialog_centring.h"
+#include "win32/ui/dialog_framework.h"
 #include "win32/ui/modal_dialog.h"
 #include "win32/ui/window_ref.h"
 
@@ -20,11 +21,7 @@ constexpr UINT kEnd = WM_APP + 2;          // wParam: the result
 }  // namespace
 
 UpdateCheckOutcome UpdateCheckDialog::run(HWND owner) {
-    // The template's progress bar needs its class registered before the dialog is created.
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_PROGRESS_CLASS;
-    InitCommonControlsEx(&controls);
+    registerControlClasses(ICC_PROGRESS_CLASS);  // the template's progress bar
     std::thread worker;
     worker_ = &worker;
     const INT_PTR shown = runModalDialog(IDD_UPDATE_CHECK, owner, *this);

@@ -66,6 +66,7 @@ private:
     void toolkit(const WideString& root, const ToolkitNames& names);
     void javaMeSdk(const JavaMeSdk& sdk);
     void idenSdk(const IdenEdition& edition);
+    void descriptorSdks(const WideString& parent, const WideString& titlePath, const WideString& titleAttribute);
     // The uninstall entries whose display name begins with the prefix, exactly.
     std::vector<UninstallKey> uninstallEntriesNamed(const WideString& prefix);
 

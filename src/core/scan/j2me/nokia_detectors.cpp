@@ -34,6 +34,24 @@ void J2meScanner::symbianEpocDetector() {
     }
 }
 
+// Every folder D below `parent` that holds a descriptor D.xml naming the SDK and
+// the emulator "bin\emulator.exe" is one emulator, named by the descriptor.
+void J2meScanner::descriptorSdks(const WideString& parent, const WideString& titlePath,
+                                 const WideString& titleAttribute) {
+    NameList folders;
+    utilities().enumSubfolders(parent, folders);
+    for (const WideString& folder : folders) {
+        const WideString sdk = joinPath(parent, folder);
+        const WideString descriptor = joinPath(sdk, folder + u".xml");
+        if (!utilities().fileExists(descriptor)) continue;
+        const WideString title = xml().xmlAttribute(descriptor, titlePath, titleAttribute);
+        if (title.empty()) continue;
+        const WideString emulator = joinPath(sdk, kEmulator);
+        if (!utilities().fileExists(emulator)) continue;
+        addEmulatorEntry(symbianGroup(emulator), title, emulator);
+    }
+}
+
 // Each S60 SDK is installed beside the others: the folder above the one its
 // uninstall entry names holds one folder per SDK, each with a descriptor named
 // after it.
@@ -44,18 +62,7 @@ void J2meScanner::s60ThirdEditionDetector() {
         if (installLocation.empty()) continue;
         const WideString parent = utilities().fullPath(joinPath(installLocation, u".."));
         if (!firstVisit(searched, parent)) continue;  // a sibling's entry searched it already
-        NameList folders;
-        utilities().enumSubfolders(parent, folders);
-        for (const WideString& folder : folders) {
-            const WideString sdk = joinPath(parent, folder);
-            const WideString descriptor = joinPath(sdk, folder + u".xml");
-            if (!utilities().fileExists(descriptor)) continue;
-            const WideString title = xml().xmlAttribute(descriptor, u"/properties/group", u"name");
-            if (title.empty()) continue;
-            const WideString emulator = joinPath(sdk, kEmulator);
-            if (!utilities().fileExists(emulator)) continue;
-            addEmulatorEntry(symbianGroup(emulator), title, emulator);
-        }
+        descriptorSdks(parent, u"/properties/group", u"name");
     }
 }
 
@@ -87,19 +94,8 @@ void J2meScanner::series60MidpDetector() {
         if (!entry.name.starts_with(u"Series 60 MIDP SDK 1")) continue;
         const WideString installLocation = readUninstallValue(entry, u"InstallLocation");
         if (installLocation.empty() || !firstVisit(searched, installLocation)) continue;
-        NameList folders;
-        utilities().enumSubfolders(installLocation, folders);
-        for (const WideString& folder : folders) {
-            const WideString sdk = joinPath(installLocation, folder);
-            const WideString descriptor = joinPath(sdk, folder + u".xml");
-            if (!utilities().fileExists(descriptor)) continue;
-            const WideString title = xml().xmlAttribute(
-                descriptor, u"/properties/group[@name='identification']/property[@name='vendor']", u"value");
-            if (title.empty()) continue;
-            const WideString emulator = joinPath(sdk, kEmulator);
-            if (!utilities().fileExists(emulator)) continue;
-            addEmulatorEntry(symbianGroup(emulator), title, emulator);
-        }
+        descriptorSdks(installLocation, u"/properties/group[@name='identification']/property[@name='vendor']",
+                       u"value");
     }
 }
 
