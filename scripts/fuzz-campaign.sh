@@ -3,11 +3,12 @@
 # executions or a time, starting from its corpus in tests/fuzz/corpus/TARGET and
 # the real files of tests/fuzz/targets.sh. Afterwards the corpus is minimised
 # with -merge=1 (old and new inputs together) and written back, and one row per
-# target is printed: executions, executions per second, coverage (libFuzzer's
+# target is printed: executions, executions per CPU-second, coverage (libFuzzer's
 # cov:), new inputs kept, crashes. Each row is also appended to
 # tests/fuzz/corpus/ledger.tsv, whose sums say how far each target has come.
 #   scripts/fuzz-campaign.sh [-runs N] [-seconds S] [-jobs J] [TARGET...]
-# With both limits a target stops at whichever it reaches first.
+# -seconds is wall-clock time (libFuzzer's -max_total_time). With both limits a
+# target stops at whichever it reaches first.
 # Crashing inputs stay in build/fuzz-campaign/TARGET/ for a fix and a test.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -41,11 +42,14 @@ campaign() {
   local limit=()
   [ -n "$runs" ] && limit+=(-runs="$runs")
   [ -n "$seconds" ] && limit+=(-max_total_time="$seconds")
-  local start=$SECONDS
   # New inputs go to the first folder; the kept corpus and the real files are read only.
-  "$bin/$name" "$work/new" "${fuzz_seeds[@]}" "${fuzz_flags[@]}" "${limit[@]}" -max_len="$fuzz_max_len" -malloc_limit_mb=96 \
-    -print_final_stats=1 -artifact_prefix="$work/" >"$work/log" 2>&1
-  local took=$((SECONDS - start))
+  # The time counted is the fuzzer's CPU time (user + system), not the wall clock,
+  # so a campaign that shares the machine does not overstate its hours.
+  local TIMEFORMAT='%U %S' times
+  times=$( { time "$bin/$name" "$work/new" "${fuzz_seeds[@]}" "${fuzz_flags[@]}" "${limit[@]}" -max_len="$fuzz_max_len" \
+    -malloc_limit_mb=96 -print_final_stats=1 -artifact_prefix="$work/" >"$work/log" 2>&1; } 2>&1 )
+  local took
+  took=$(awk '{ printf "%d", $1 + $2 + 0.5 }' <<<"$times")
   local executions speed coverage added crashes
   executions=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+).*/\1/p' "$work/log" | tail -n 1)
   speed=$(sed -nE 's/^stat::average_exec_per_sec: *([0-9]+).*/\1/p' "$work/log" | tail -n 1)
