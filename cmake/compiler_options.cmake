@@ -30,6 +30,20 @@ function(quillmont_windows_program target)
   endif()
 endfunction()
 
+# The shipped program carries no symbols: after the link they move to NAME.debug
+# beside it (line tables and function names, enough to read a crash's addresses
+# with addr2line or gdb, which find the file through the debug link).
+function(quillmont_ship_stripped target)
+  if(NOT MINGW OR NOT CMAKE_OBJCOPY)
+    return()
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
+    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug $<TARGET_FILE:${target}>
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    VERBATIM)
+endfunction()
+
 if(QUILLMONT_SANITIZE AND NOT MSVC)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)

@@ -1,6 +1,6 @@
 ; The Quillmont installer: a per-user install that needs no administrator.
 ; Built by scripts/installer.sh, which passes
-;   VERSION   the product version, e.g. 1.2.0 (from src/core/app/product.h)
+;   VERSION   the product version, N.N.N (scripts/version.sh)
 ;   EXE       the Quillmont.exe to install
 ;   OUTFILE   where to write the setup program
 ;

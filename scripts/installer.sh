@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
 # Builds the installer build/installer/Quillmont-<version>-setup.exe with NSIS.
-# The version is the one in src/core/app/product.h. Quillmont.exe comes from
+# The version is the project's (scripts/version.sh). Quillmont.exe comes from
 # scripts/build.sh windows, or from QUILLMONT_EXE when that names an existing
 # file (then nothing is built).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-version=$(sed -nE 's/.*kProductVersionText\[\] *= *u"([0-9]+\.[0-9]+\.[0-9]+)";.*/\1/p' \
-          "$root/src/core/app/product.h")
-if [ -z "$version" ]; then
-  echo "no version of the form N.N.N in src/core/app/product.h" >&2; exit 1
-fi
+version=$("$root/scripts/version.sh")
 
 if [ -n "${QUILLMONT_EXE:-}" ]; then
   [ -f "$QUILLMONT_EXE" ] || { echo "QUILLMONT_EXE: no such file: $QUILLMONT_EXE" >&2; exit 1; }

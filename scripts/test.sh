@@ -55,6 +55,22 @@ else
   failed=$((failed + 1))
 fi
 
+exe="$root/build/windows/bin/Quillmont.exe"
+size=$(stat -c %s "$exe")
+if [ "$size" -lt 1048576 ] && x86_64-w64-mingw32-objdump -t "$exe" 2>&1 | grep -q 'no symbols' &&
+   x86_64-w64-mingw32-objdump -t "$exe.debug" | grep -q 'wWinMain'; then
+  echo "   Quillmont.exe is stripped, $size bytes (under 1 MiB); its symbols are in Quillmont.exe.debug"
+  passed=$((passed + 1))
+else
+  echo "   Quillmont.exe is $size bytes, or carries symbols, or has no Quillmont.exe.debug beside it"; failed=$((failed + 1))
+fi
+# The version is written once, in CMakeLists.txt; the build makes the rest.
+version_pattern=$(sed 's/\./[.,] ?/g' <<<"$("$root/scripts/version.sh")")
+version_copies=$(grep -rnE "(^|[^0-9.])${version_pattern}([^0-9]|$)" src installer scripts tests/update CMakeLists.txt |
+                 grep -vE '^CMakeLists.txt:[0-9]+:project\(Quillmont VERSION')
+if [ -z "$version_copies" ]; then echo "   the version stands only in CMakeLists.txt"; passed=$((passed + 1))
+else echo "   the version is written elsewhere too:"; echo "$version_copies"; failed=$((failed + 1)); fi
+
 run_ctest native -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan -j"$(nproc)"
 

@@ -15,8 +15,8 @@ struct VersionTranslation {
     bool operator==(const VersionTranslation&) const = default;
 };
 
-// The fixed file version's four 16-bit parts, most significant first: 1,2,0,0 for
-// a FILEVERSION of 1,2,0,0.
+// The fixed file version's four 16-bit parts, most significant first: 6,0,3,1 for
+// a FILEVERSION of 6,0,3,1.
 using FixedFileVersion = std::array<std::uint16_t, 4>;
 
 // The version resources of executable files (GetFileVersionInfoW, VerQueryValueW).

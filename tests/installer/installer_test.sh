@@ -9,7 +9,7 @@
 # settings) are put back as they were before the registry is compared.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-version=$(sed -nE 's/.*kProductVersionText\[\] *= *u"([0-9.]+)".*/\1/p' "$root/src/core/app/product.h")
+version=$("$root/scripts/version.sh")
 setup=${QUILLMONT_SETUP:-$root/build/installer/Quillmont-$version-setup.exe}
 starter=${QUILLMONT_STARTER:-$root/build/windows/bin/recording_starter.exe}
 # A desktop archive and a MIDlet suite that the build of the tests wrote.

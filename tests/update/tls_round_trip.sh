@@ -61,7 +61,8 @@ request=$(head -n 1 "$work/requests.log" 2>/dev/null)
 header() { python3 -c 'import json,sys; e=json.loads(sys.argv[1]); print(dict(e["headers"]).get(sys.argv[2], ""))' "$request" "$1" 2>/dev/null; }
 line=$(python3 -c 'import json,sys; print(json.loads(sys.argv[1])["requestline"])' "$request" 2>/dev/null)
 check "one request, and nothing else" test "$(wc -l <"$work/requests.log" 2>/dev/null)" = 1
-check "request line: GET $path?version=1.2.0.0&source=program HTTP/1.1" test "$line" = "GET $path?version=1.2.0.0&source=program HTTP/1.1"
+version=$("$root/scripts/version.sh" -four)
+check "request line: GET $path?version=$version&source=program HTTP/1.1" test "$line" = "GET $path?version=$version&source=program HTTP/1.1"
 check "Host: $host" test "$(header Host)" = "$host"
 check "User-Agent: WebUpdateChecker" test "$(header User-Agent)" = "WebUpdateChecker"
 check "Content-type: text/plain" test "$(header Content-type)" = "text/plain"

@@ -14,6 +14,7 @@ import http.server
 import json
 import os
 import ssl
+import subprocess
 import sys
 import threading
 import time
@@ -22,17 +23,32 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import publish_update  # noqa: E402
 
 NEW_PAGE = "https://quillmont.test/new?from=update"
+SCRIPTS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts")
+
+
+def program_version():
+    """The version the program under test sends, as four numbers."""
+    text = subprocess.run([os.path.join(SCRIPTS, "version.sh"), "-four"], check=True,
+                          capture_output=True, text=True).stdout.strip()
+    return [int(part) for part in text.split(".")]
+
+
+def dotted(parts):
+    return ".".join(str(part) for part in parts)
 
 
 def answers():
-    update = publish_update.answer(publish_update.payload("1.2.0.1", NEW_PAGE))
+    own = program_version()
+    newer, older = own[:3] + [own[3] + 1], [own[0] - 1, 9, 0, 0]
+    packed_newer_minor = (own[0] << 24) | ((own[1] + 1) << 16)
+    update = publish_update.answer(publish_update.payload(dotted(newer), NEW_PAGE))
     line_break = update[:9] + b"\r\n" + update[9:]
-    two_versions = publish_update.answer(
-        publish_update.payload("1.3.0.0", NEW_PAGE, extra=[(1, (0x01030000).to_bytes(4, "little"))]))
+    two_versions = publish_update.answer(publish_update.payload(
+        dotted([own[0], own[1] + 1, 0, 0]), NEW_PAGE, extra=[(1, packed_newer_minor.to_bytes(4, "little"))]))
     return {
         "newer": (200, update),
-        "latest": (200, publish_update.answer(publish_update.payload("1.2.0.0", NEW_PAGE))),
-        "older": (200, publish_update.answer(publish_update.payload("1.1.0.0", NEW_PAGE))),
+        "latest": (200, publish_update.answer(publish_update.payload(dotted(own), NEW_PAGE))),
+        "older": (200, publish_update.answer(publish_update.payload(dotted(older), NEW_PAGE))),
         "error500": (500, b"<html><body>Internal Server Error</body></html>"),
         "star": (200, b"*"),
         "linebreak": (200, line_break),

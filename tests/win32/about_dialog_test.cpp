@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_driver.h"
+#include "core/app/product.h"
 #include "fake_shell.h"
 #include "screen_pixels.h"
 #include "win32/res/resource_ids.h"
@@ -59,7 +60,8 @@ TEST(AboutDialog, ShowsNameVersionAndHomePageInTabOrder) {
     EXPECT_EQ(controls[1].style & SS_TYPEMASK, static_cast<DWORD>(SS_ICON));
     EXPECT_EQ(controls[2].style & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
     EXPECT_EQ(controls[3].id, IDC_ABOUT_TITLE);
-    EXPECT_EQ(controls[3].text, L"Quillmont v1.2.0");
+    const std::u16string version = kProductVersionText;
+    EXPECT_EQ(controls[3].text, L"Quillmont v" + std::wstring(version.begin(), version.end()));
     EXPECT_FALSE(controls[4].text.empty());
     EXPECT_EQ(controls[5].id, IDC_HOME_PAGE);
     EXPECT_EQ(controls[5].text, L"https://quillmont.brenwick.example/");

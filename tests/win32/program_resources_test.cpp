@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/product.h"
 #include "test_files.h"
 
 using namespace quillmont::testing;
@@ -36,7 +37,7 @@ std::wstring versionString(const std::vector<BYTE>& data, const wchar_t* name) {
 
 }  // namespace
 
-TEST(ProgramResources, VersionIsOnePointTwoOfTheProductQuillmont) {
+TEST(ProgramResources, TheVersionResourceAndManifestCarryTheOneBuildVersion) {
     const std::wstring path = ProgramImage::path();
     DWORD ignored = 0;
     std::vector<BYTE> data(GetFileVersionInfoSizeW(path.c_str(), &ignored));
@@ -45,10 +46,26 @@ TEST(ProgramResources, VersionIsOnePointTwoOfTheProductQuillmont) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(2, 1));
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    // One version, made at build time into every place that carries it: the
+    // fixed and text versions, the manifest, and what the update check sends.
+    const std::uint32_t packed = quillmont::kUpdateVersion;
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(packed >> 16 & 0xff, packed >> 24));
+    EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(packed & 0xff, packed >> 8 & 0xff));
+    const std::wstring four = std::to_wstring(packed >> 24) + L"." + std::to_wstring(packed >> 16 & 0xff) + L"." +
+                              std::to_wstring(packed >> 8 & 0xff) + L"." + std::to_wstring(packed & 0xff);
     EXPECT_EQ(versionString(data, L"ProductName"), L"Quillmont");
-    EXPECT_EQ(versionString(data, L"FileVersion"), L"1.2.0.0");
+    EXPECT_EQ(versionString(data, L"FileVersion"), four);
+    EXPECT_EQ(versionString(data, L"ProductVersion"), four);
+    const std::u16string shown = quillmont::kProductVersionText;
+    EXPECT_EQ(four.rfind(std::wstring(shown.begin(), shown.end()) + L".", 0), 0u) << "About shows a prefix of " << four;
+
+    ProgramImage image;
+    HRSRC manifest = FindResourceW(image.get(), MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(manifest, nullptr);
+    const std::string text(static_cast<const char*>(LockResource(LoadResource(image.get(), manifest))),
+                           SizeofResource(image.get(), manifest));
+    const std::string narrowFour(four.begin(), four.end());
+    EXPECT_NE(text.find("name=\"Brenwick.Quillmont\" version=\"" + narrowFour + "\""), std::string::npos) << text;
 }
 
 TEST(ProgramResources, TheIconHoldsFourSizesInThreeColourDepthsEach) {
