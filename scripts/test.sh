@@ -120,6 +120,19 @@ else
   echo "$demo" | tail -n 20; echo "   the demo did not run"; failed=$((failed + 1))
 fi
 
+# The run command on a machine without a display: pictures of the windows, then
+# a time-out with a message instead of waiting for ever.
+echo "== scripts/run.sh /setup without a display"
+headless=$(env -u DISPLAY timeout 120 "$root/scripts/run.sh" --timeout 20 /setup 2>&1); headless_code=$?
+if [ "$headless_code" -eq 124 ] && [ -s "$root/build/run-windows/01-Quillmont-Setup.png" ] &&
+   grep -q "Quillmont shows \"Quillmont Setup\": $root/build/run-windows/01-Quillmont-Setup.png" <<<"$headless" &&
+   grep -q "was still running after 20 s" <<<"$headless"; then
+  echo "   the setup dialog was pictured and the run ended after its time-out"; passed=$((passed + 1))
+else
+  echo "$headless" | grep -v fixme | tail -n 20; echo "   exit code $headless_code; the headless run did not behave"
+  failed=$((failed + 1))
+fi
+
 echo "== fuzzing, ${fuzz_seconds}s per target"
 source "$root/tests/fuzz/targets.sh"
 for target in "$root"/build/fuzz/tests/fuzz/fuzz_*; do
