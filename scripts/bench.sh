@@ -17,17 +17,21 @@
 #           with a tiny archive (the baseline), `unzip -p` and python3 zipfile
 #   pattern  the pattern matcher against std::regex and the recursive reference
 #           matcher (scripts/bench-pattern.sh, build/pattern-bench)
+#   launch  whole runs under Wine of Quillmont.exe opening a matching descriptor
+#           (default J2ME starter) against a minimal program with the same
+#           start-up starting the same starter; the ratio of the medians
+#           (scripts/bench-launch.sh)
 #   scan    a J2SE scan of 60 installations (keys opened) and a J2ME scan of 15
 #           SDKs with 1,000 devices, whole runs under Wine against an empty
 #           machine (scripts/bench-scan.sh)
-# Usage: scripts/bench.sh [native] [wine] [zip-native] [zip-wine] [pattern] [scan]   (default: all)
+# Usage: scripts/bench.sh [native] [wine] [zip-native] [zip-wine] [launch] [pattern] [scan]   (default: all)
 # The archives are written by bench/make_big_jar.py into build/bench/zip.
 # QUILLMONT_WINEPREFIX selects another Wine prefix than the project's. The
 # program's settings and Wine's "Managed" setting in the prefix are changed for
 # the runs and put back as they were afterwards.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-parts=("$@"); [ ${#parts[@]} -gt 0 ] || parts=(native wine zip-native zip-wine pattern scan)
+parts=("$@"); [ ${#parts[@]} -gt 0 ] || parts=(native wine zip-native zip-wine launch pattern scan)
 runs=${QUILLMONT_BENCH_RUNS:-5}
 # The machine is shared: at most two compile jobs.
 jobs=${QUILLMONT_BENCH_JOBS:-2}
@@ -201,8 +205,9 @@ run_wine() {
   echo " Wine's own libraries included; 'vs tiny': less the tiny descriptor's median)"
 }
 
-# The zip parts.
+# The zip parts, and the launch cost.
 source "$root/scripts/bench-zip.sh"
+source "$root/scripts/bench-launch.sh"
 
 build_native
 windows_built=""
@@ -212,8 +217,9 @@ for part in "${parts[@]}"; do
     wine) [ -n "$windows_built" ] || build_windows; windows_built=1; run_wine ;;
     zip-native) make_jars; run_zip_native ;;
     zip-wine) [ -n "$windows_built" ] || build_windows; windows_built=1; make_jars; run_zip_wine ;;
+    launch) [ -n "$windows_built" ] || build_windows; windows_built=1; run_launch ;;
     pattern) "$root/scripts/bench-pattern.sh" ;;
     scan) "$root/scripts/bench-scan.sh" ;;
-    *) echo "unknown part: $part (native, wine, zip-native, zip-wine, pattern or scan)" >&2; exit 2 ;;
+    *) echo "unknown part: $part (native, wine, zip-native, zip-wine, launch, pattern or scan)" >&2; exit 2 ;;
   esac
 done

@@ -87,7 +87,8 @@ struct GdiEntry {
 
 DWORD systemHandleCount() {
     using Query = LONG(NTAPI*)(ULONG, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<Query>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation"));
+    auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
     std::vector<char> buffer(1 << 22);
     ULONG length = 0;
     if (query == nullptr || query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &length) != 0) return 0;
@@ -162,7 +163,7 @@ TEST(DialogLeaks, EveryDialogOpenedAndClosedAThousandTimesLeavesNothingBehind) {
     HWND owner = makeOwner();
     ASSERT_NE(owner, nullptr);
     std::vector<DetectedStarter> detected(3);
-    for (std::size_t i = 0; i < detected.size(); ++i) detected[i].name = u"proposal " + std::u16string(1, u'A' + i);
+    for (std::size_t i = 0; i < detected.size(); ++i) detected[i].name = u"proposal " + std::u16string(1, static_cast<char16_t>(u'A' + i));
 
     const std::vector<std::pair<const char*, std::function<void()>>> dialogs = {
         {"setup", [&] { win32::SetupDialog(store, ports.platform, ports.scanDialogs, ports.updateDialogs).run(owner); }},

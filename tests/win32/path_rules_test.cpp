@@ -31,9 +31,9 @@ TEST(PathRules, AgreeWithPathCombineWhereverItGivesAResult) {
     }
     std::vector<std::wstring> parts;
     for (const std::wstring& path : relative)
-        for (const std::wstring& prefix : {L"", L"\\", L"E:\\"})
-            for (const std::wstring& suffix : {L"", L"\\"})
-                if (!(path.empty() && !suffix.empty())) parts.push_back(prefix + path + suffix);
+        for (const wchar_t* prefix : {L"", L"\\", L"E:\\"})
+            for (const wchar_t* suffix : {L"", L"\\"})
+                if (!(path.empty() && *suffix != L'\0')) parts.push_back(prefix + path + suffix);
     int compared = 0;
     for (const std::wstring& folder : folders) {
         for (const std::wstring& more : parts) {
