@@ -139,10 +139,12 @@ timed_run() {
     for _ in $(seq 1 600); do [ -e "$work/ready" ] && break; sleep 0.05; done
     [ -e "$work/ready" ] || { echo "the dialog helper did not start" >&2; exit 1; }
   fi
+  # winepath starts a Wine process of its own: not on the clock.
+  local jad_path; jad_path=$(winepath -w "$work/suite/app.jad")
   start=$(date +%s%N)
   # An unanswered dialog must not hang the script.
   if ! timeout 120 /usr/bin/time -f "%M %U %S" -o "$work/time.txt" \
-         wine "$windows_dir/bin/Quillmont.exe" "$(winepath -w "$work/suite/app.jad")"; then
+         wine "$windows_dir/bin/Quillmont.exe" "$jad_path"; then
     echo "Quillmont.exe failed" >&2; exit 1
   fi
   end=$(date +%s%N)

@@ -56,6 +56,13 @@ else
 fi
 
 exe="$root/build/windows/bin/Quillmont.exe"
+# Opening a file needs no more than these at start; the rest is loaded on first use.
+start_imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -nE 's/^\s*DLL Name: *//p' | tr 'A-Z' 'a-z' | sort | paste -sd' ')
+if [ "$start_imports" = "advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll user32.dll" ]; then
+  echo "   Quillmont.exe loads only what a launch needs at start"; passed=$((passed + 1))
+else
+  echo "   Quillmont.exe loads at start: $start_imports"; failed=$((failed + 1))
+fi
 size=$(stat -c %s "$exe")
 if [ "$size" -lt 1048576 ] && x86_64-w64-mingw32-objdump -t "$exe" 2>&1 | grep -q 'no symbols' &&
    x86_64-w64-mingw32-objdump -t "$exe.debug" | grep -q 'wWinMain'; then
