@@ -31,8 +31,8 @@ function(quillmont_windows_program target)
 endfunction()
 
 # The shipped program carries no symbols: after the link they move to NAME.debug
-# beside it (line tables and function names, enough to read a crash's addresses
-# with addr2line or gdb, which find the file through the debug link).
+# beside it (the function names, enough to name a crash's addresses with nm or
+# gdb, which finds the file through the debug link).
 function(quillmont_ship_stripped target)
   if(NOT MINGW OR NOT CMAKE_OBJCOPY)
     return()
