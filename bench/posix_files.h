@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/files.h"
 
@@ -24,6 +25,8 @@ public:
     bool deleteFile(const WideString&) override { return false; }
     WideString temporaryFolder() override { return {}; }
     WideString combinePath(const WideString&, const WideString&) override { return {}; }
+    WideString fullPath(const WideString&) override { return {}; }
+    std::vector<DirectoryEntry> findEntries(const WideString&) override { return {}; }
 };
 
 // How often the files opened through CountingFiles were read, and how much.
@@ -54,6 +57,8 @@ public:
     WideString combinePath(const WideString& folder, const WideString& more) override {
         return inner_.combinePath(folder, more);
     }
+    WideString fullPath(const WideString& path) override { return inner_.fullPath(path); }
+    std::vector<DirectoryEntry> findEntries(const WideString& pattern) override { return inner_.findEntries(pattern); }
 
 private:
     Files& inner_;
