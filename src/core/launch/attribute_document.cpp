@@ -82,7 +82,6 @@ void forEachSetBit(const std::vector<std::uint64_t>& words, Visit visit) {
 void AttributeDocument::parse(std::span<const std::uint8_t> bytes) {
     source_.assign(bytes.begin(), bytes.end());
     starts_.assign((source_.size() + 63) / 64, 0);
-    sourceLines_ = 0;
     changes_.clear();
     allTerminators_.reset();
     linesRemoved_ = false;
@@ -90,10 +89,20 @@ void AttributeDocument::parse(std::span<const std::uint8_t> bytes) {
     std::size_t start = 0;
     while (start < source_.size()) {
         starts_[start / 64] |= std::uint64_t{1} << (start % 64);
-        ++sourceLines_;
         const std::size_t end = lineEnd(start);
         start = end + lengthOf(readTerminator(end));
     }
+    countLines();
+}
+
+void AttributeDocument::countLines() {
+    linesBefore_.assign((starts_.size() + kWordsPerBlock - 1) / kWordsPerBlock, 0);
+    std::size_t lines = 0;
+    for (std::size_t w = 0; w < starts_.size(); ++w) {
+        if (w % kWordsPerBlock == 0) linesBefore_[w / kWordsPerBlock] = lines;
+        lines += static_cast<std::size_t>(std::popcount(starts_[w]));
+    }
+    sourceLines_ = lines;
 }
 
 std::size_t AttributeDocument::lineEnd(std::size_t start) const {
@@ -207,7 +216,10 @@ WideString AttributeDocument::value(const WideString& name, bool trim) const {
 
 AttributeDocument::LineRef AttributeDocument::lineAt(std::size_t index) const {
     if (index >= sourceLines_) return LineRef{true, index - sourceLines_};
-    for (std::size_t w = 0; w < starts_.size(); ++w) {
+    // The last block that starts before the line, then word by word.
+    const auto block = std::upper_bound(linesBefore_.begin(), linesBefore_.end(), index) - 1;
+    index -= *block;
+    for (auto w = static_cast<std::size_t>(block - linesBefore_.begin()) * kWordsPerBlock;; ++w) {
         const auto count = static_cast<std::size_t>(std::popcount(starts_[w]));
         if (index < count) {
             std::uint64_t word = starts_[w];
@@ -216,7 +228,6 @@ AttributeDocument::LineRef AttributeDocument::lineAt(std::size_t index) const {
         }
         index -= count;
     }
-    return LineRef{true, 0};  // not reached: sourceLines_ counts the set bits
 }
 
 AttributeDocument::LineRef AttributeDocument::lastLine() const {
@@ -274,9 +285,9 @@ void AttributeDocument::setValue(const WideString& name, const WideString& value
     added_.push_back(std::move(line));
 }
 
+// The caller counts the lines again once it has dropped all it drops.
 void AttributeDocument::dropSourceLine(std::size_t start) {
     starts_[start / 64] &= ~(std::uint64_t{1} << (start % 64));
-    --sourceLines_;
     linesRemoved_ = true;
 }
 
@@ -289,6 +300,7 @@ void AttributeDocument::remove(const WideString& name) {
     }
     dropSourceLine(found->line.at);
     changes_.erase(found->line.at);
+    countLines();
 }
 
 void AttributeDocument::removeEmptyLines() {
@@ -303,6 +315,7 @@ void AttributeDocument::removeEmptyLines() {
         }
         return true;
     });
+    countLines();
     std::erase_if(added_, [](const AddedLine& line) { return line.text.empty(); });
 }
 

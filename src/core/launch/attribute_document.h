@@ -86,11 +86,16 @@ private:
     Terminator terminatorOf(const LineRef& line) const;
     void setTerminator(const LineRef& line, Terminator terminator);
     void dropSourceLine(std::size_t start);
+    void countLines();
     void appendLine(std::size_t start, std::size_t end, const Change* change, Terminator read, Bytes& out) const;
 
     Bytes source_;
     // Bit k of word k / 64 is set when a line of the document starts at source_[k].
     std::vector<std::uint64_t> starts_;
+    // The set bits in all words before each block of words, so that a line is
+    // found by its index without counting all lines before it.
+    static constexpr std::size_t kWordsPerBlock = 8;
+    std::vector<std::size_t> linesBefore_;
     std::size_t sourceLines_ = 0;
     // Lines of the source that were set, or given another line end, by their start.
     std::map<std::size_t, Change> changes_;
