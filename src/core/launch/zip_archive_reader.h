@@ -22,7 +22,7 @@ namespace quillmont {
 // Every size the archive declares is checked against the file before anything
 // is allocated: a directory or an entry's data that cannot lie inside the file
 // is refused, and so is an entry larger than kMaxEntrySize. No allocation is
-// larger than the buffer plus that bound, whatever the bytes.
+// larger than the file plus that bound, whatever the bytes.
 class ZipArchiveReader {
 public:
     // A manifest is small; this is far more than any real one needs.
