@@ -110,7 +110,7 @@ const std::string kJarSizeText = std::to_string(kJarBytes);
 // corrected file is as large or a little larger.
 const std::string kWrongSizeText = "187400";
 
-enum class Kind { Realistic, ShortLines };
+enum class Kind { Realistic, ShortLines, LineEnds };
 
 // Build tools append MIDlet-Jar-Size once the archive is packed, so both
 // attributes the flow reads come last: every lookup walks the whole document.
@@ -175,7 +175,7 @@ std::string realisticDescriptor(std::string_view declaredSize, std::size_t total
     return text;
 }
 
-// The worst case for the line splitter: a line end every second byte.
+// Many short lines: a line end every second byte.
 std::string shortLinesDescriptor(std::string_view declaredSize, std::size_t total = kDescriptorBytes) {
     const std::string tail = tailLines(declaredSize, "\n");
     std::string text;
@@ -186,6 +186,12 @@ std::string shortLinesDescriptor(std::string_view declaredSize, std::size_t tota
     return text;
 }
 
+// The most lines a descriptor can have: nothing but line ends before the tail.
+std::string lineEndsDescriptor(std::string_view declaredSize, std::size_t total = kDescriptorBytes) {
+    const std::string tail = tailLines(declaredSize, "\n");
+    return std::string(total - tail.size(), '\n') + tail;
+}
+
 std::string tinyDescriptor(std::string_view declaredSize) {
     return "MIDlet-Name: App\r\nMIDlet-Version: 1.0\r\nMIDlet-Vendor: Brenwick\r\nMIDlet-1: App, , a.App\r\n" +
            tailLines(declaredSize, "\r\n");
@@ -194,11 +200,12 @@ std::string tinyDescriptor(std::string_view declaredSize) {
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
 const Bytes& descriptorBytes(Kind kind, bool wrongSize) {
-    static const Bytes samples[2][2] = {
+    static const Bytes samples[3][2] = {
         {bytesOf(realisticDescriptor(kJarSizeText)), bytesOf(realisticDescriptor(kWrongSizeText))},
         {bytesOf(shortLinesDescriptor(kJarSizeText)), bytesOf(shortLinesDescriptor(kWrongSizeText))},
+        {bytesOf(lineEndsDescriptor(kJarSizeText)), bytesOf(lineEndsDescriptor(kWrongSizeText))},
     };
-    return samples[kind == Kind::Realistic ? 0 : 1][wrongSize ? 1 : 0];
+    return samples[static_cast<int>(kind)][wrongSize ? 1 : 0];
 }
 
 // A benchmark that measured something else than meant must not report a figure.
@@ -332,7 +339,8 @@ void BM_JadFlow(benchmark::State& state, Kind kind, bool wrongSize) {
 }
 
 void registerBenchmarks() {
-    const std::pair<const char*, Kind> kinds[] = {{"realistic", Kind::Realistic}, {"short_lines", Kind::ShortLines}};
+    const std::pair<const char*, Kind> kinds[] = {
+        {"realistic", Kind::Realistic}, {"short_lines", Kind::ShortLines}, {"line_ends", Kind::LineEnds}};
     for (const auto& [name, kind] : kinds) {
         const std::string suffix = std::string("/") + name;
         benchmark::RegisterBenchmark(("BM_Parse" + suffix).c_str(), BM_Parse, kind)->Unit(benchmark::kMillisecond);

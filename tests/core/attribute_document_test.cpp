@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "core/launch/attribute_document.h"
 #include "core/text/utf8.h"
 #include "testdata.h"
@@ -175,4 +179,74 @@ TEST(AttributeDocument, SetLinesAreEncodedAsUtf8) {
     AttributeDocument document = parsed("MIDlet-Jar-URL: old.jar\n");
     document.setValue(u"MIDlet-Jar-URL", u"caf\u00E9 \u20AC.jar");
     EXPECT_EQ(serialized(document), "MIDlet-Jar-URL: caf\xC3\xA9 \xE2\x82\xAC.jar\n");
+}
+
+// The edits of a temporary descriptor on a manifest of a few kilobytes, whose
+// lines end in every way: each line is found by its index after lines before
+// it went, and what is written is the lines that are left, in order.
+TEST(AttributeDocument, EditsOfALongDocumentKeepEveryOtherLineInItsPlace) {
+    const char* ends[] = {"\r\n", "\n", "\r", "\n\r"};
+    std::string text = "Manifest-Version: 1.0\r\n";
+    std::vector<std::string> kept;  // the lines that are not empty, each with its end
+    for (int i = 0; i < 300; ++i) {
+        // An empty line and the line before it end in pairs, so that no two ends run together.
+        const bool empty = i % 7 == 3;
+        const std::string end = empty || i % 7 == 2 ? "\r\n" : ends[i % 4];
+        const std::string line = empty ? "" : "Key-" + std::to_string(i) + ": value " + std::to_string(i);
+        text += line + end;
+        if (!empty) kept.push_back(line + end);
+    }
+    text += "Last: no line end";
+    kept.push_back("Last: no line end");
+
+    AttributeDocument document = parsed(text);
+    document.removeEmptyLines();
+    document.remove(u"Manifest-Version");
+    ASSERT_EQ(document.lineCount(), kept.size());
+    // The appended line ends like the first line left, and so does the last line.
+    document.setValue(u"MIDlet-Jar-Size", u"5");
+    std::string written;
+    for (std::string& line : kept) {
+        written += line;
+        line.erase(line.find_last_not_of("\r\n") + 1);
+    }
+    EXPECT_EQ(serialized(document), written + "\r\nMIDlet-Jar-Size: 5\r\n");
+
+    document.setAllTerminators(Terminator::Lf);
+    document.setValue(u"Key-250", u"changed");
+    const auto changed = std::find(kept.begin(), kept.end(), "Key-250: value 250");
+    *changed = "Key-250: changed";
+    kept.push_back("MIDlet-Jar-Size: 5");
+    written.clear();
+    ASSERT_EQ(document.lineCount(), kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        EXPECT_EQ(document.lineText(i), ascii(kept[i].c_str())) << i;
+        EXPECT_EQ(document.lineTerminator(i), Terminator::Lf) << i;
+        written += kept[i] + "\n";
+    }
+    EXPECT_EQ(serialized(document), written);
+    EXPECT_EQ(document.find(u"Key-250"), changed - kept.begin());
+    EXPECT_EQ(document.value(u"Key-299", false), u"value 299");
+}
+
+// A line is decoded only as far as a look-up needs, and that must give the units
+// that decoding the whole line gives: a lead byte takes the colon after it and
+// stands for itself before a line end, and any byte from 0x80 on leads.
+TEST(AttributeDocument, NamesAreComparedWithTheLinesDecodedText) {
+    struct Case {
+        const char* text;
+        const char16_t* name;
+        std::ptrdiff_t index;
+    };
+    for (const Case& c : {Case{"caf\xC3\xA9: 1\n", u"CAF\u00E9", 0}, Case{"caf\xC3\xA9: 1\n", u"caf\u00C9", -1},
+                          Case{"x\n\xE2\x82\xAC\xE2\x82\xAC: 1\nMIDlet-Name: more lines after it\n", u"\u20AC\u20AC", 1},
+                          Case{"\x82\x82\xAC: 1\n", u"\u20AC", 0},
+                          Case{"\xE2\x82\xAC\xE2\x82\xAC:1\n\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC: 1", u"\u20AC\u20AC", -1},
+                          Case{"\xC3\n\xC3: 1\n", u"\u00C3", -1}, Case{"\xC3\n\xC3:: 1\n", u"\u00FA", 1},
+                          Case{"\xC3\n\xC3\x83: 1\n", u"\u00C3", 1}, Case{": 1\n", u"", 0}}) {
+        EXPECT_EQ(parsed(c.text).find(c.name), c.index) << c.text;
+    }
+    const std::string description(5000, 'd');
+    EXPECT_EQ(parsed("MIDlet-Description: " + description + "\r\n").value(u"MIDlet-Description", false),
+              ascii(description.c_str()));
 }

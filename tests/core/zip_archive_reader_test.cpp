@@ -295,6 +295,49 @@ TEST(ZipArchiveReader, ABrokenDirectoryStopsTheWalk) {
     EXPECT_EQ(archive.read(u"b"), std::nullopt);
 }
 
+// The directory is walked through a buffer of its own size: records that straddle
+// two fillings, records larger than the buffer, a name as long as a name can be,
+// and look-ups that start the walk over after the buffer has moved on.
+TEST(ZipArchiveReader, ADirectoryLargerThanTheBufferIsWalkedInPiecesToItsEnd) {
+    auto nameOf = [](int i) { return "classes/Entry" + std::to_string(i) + ".class"; };
+    ZipBuilder builder;
+    for (int i = 0; i < 3000; ++i) {
+        ZipBuilder::Entry entry;
+        entry.name = nameOf(i);
+        entry.data = bytesOf(std::to_string(i));
+        entry.method = 0;
+        if (i % 1000 == 500) {
+            entry.centralExtra = 0xFFFF;
+            entry.comment = std::string(0xFFFF, 'c');
+        }
+        builder.add(std::move(entry));
+    }
+    const std::string longest(0xFFFF, 'n');
+    builder.add(longest, "longest", 0);
+    const Bytes bytes = builder.build();
+
+    Archive archive;
+    ASSERT_TRUE(archive.open(bytes));
+    for (int i : {2999, 0, 1500, 500, 501, 2000, 2999, 0, 1}) {
+        EXPECT_EQ(archive.read(ascii(nameOf(i).c_str())), std::to_string(i)) << i;
+    }
+    EXPECT_EQ(archive.read(ascii(longest.c_str())), "longest");
+    EXPECT_EQ(archive.read(ascii(longest.substr(1).c_str())), std::nullopt);
+    EXPECT_EQ(archive.read(u"classes/Entry3000.class"), std::nullopt);
+
+    // A broken record far into the directory hides what follows it, and only that.
+    Bytes broken = bytes;
+    const std::size_t record = textOf(broken).rfind(nameOf(2500)) - 46;
+    ASSERT_EQ(textOf(broken).substr(record, 4), std::string("PK\x01\x02", 4));
+    broken[record + 3] = 0x09;
+    Archive damaged;
+    ASSERT_TRUE(damaged.open(broken));
+    EXPECT_EQ(damaged.read(ascii(nameOf(2499).c_str())), "2499");
+    EXPECT_EQ(damaged.read(ascii(nameOf(2500).c_str())), std::nullopt);
+    EXPECT_EQ(damaged.read(ascii(longest.c_str())), std::nullopt);
+    EXPECT_EQ(damaged.read(ascii(nameOf(0).c_str())), "0");
+}
+
 TEST(ZipArchiveReader, OpeningAgainClosesTheFirstArchiveAndClosingForgetsIt) {
     Archive archive;
     ASSERT_TRUE(archive.open(oneEntry(manifest("one"))));

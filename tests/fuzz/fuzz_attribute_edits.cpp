@@ -45,12 +45,11 @@ Snapshot snapshot(const AttributeDocument& document) {
     return lines;
 }
 
-// The lines are the snapshot's but for the one at `except` (none: all of them).
-void expectSameLinesBut(const AttributeDocument& document, const Snapshot& before, std::size_t except) {
-    for (std::size_t i = 0; i < before.texts.size(); ++i) {
+// The lines are the expected ones but for the one at `except` (none: all of them).
+void expectSameLinesBut(const Snapshot& lines, const Snapshot& expected, std::size_t except) {
+    for (std::size_t i = 0; i < expected.texts.size(); ++i) {
         if (i == except) continue;
-        if (document.lineText(i) != before.texts[i] || document.lineTerminator(i) != before.terminators[i])
-            std::abort();
+        if (lines.texts[i] != expected.texts[i] || lines.terminators[i] != expected.terminators[i]) std::abort();
     }
 }
 
@@ -63,66 +62,72 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     document.parse(std::span(data + 2, split > 2 ? split - 2 : 0));
     fuzzing::FuzzInput input(data + std::min(split, size), size - std::min(split, size));
 
+    // Each line is read once after each edit (reading one decodes it).
+    Snapshot lines = snapshot(document);
     for (int step = 0; step < 64 && !input.empty(); ++step) {
+        Snapshot before = std::move(lines);
         switch (input.byte() % 4) {
             case 0: {
                 const WideString name = nameFrom(input);
                 const WideString value = withoutLineEnds(input.take(input.byte() % 32));
-                const Snapshot before = snapshot(document);
                 const std::ptrdiff_t at = document.find(name);
                 document.setValue(name, value);
+                lines = snapshot(document);
                 if (!document.has(name) || document.value(name, false) != value) std::abort();
                 // The line set is name + ": " + value, in place or appended.
                 const std::size_t line = at >= 0 ? static_cast<std::size_t>(at) : before.texts.size();
-                if (document.lineCount() != before.texts.size() + (at >= 0 ? 0 : 1)) std::abort();
+                if (lines.texts.size() != before.texts.size() + (at >= 0 ? 0 : 1)) std::abort();
                 if (document.find(name) != static_cast<std::ptrdiff_t>(line)) std::abort();
-                if (document.lineText(line) != name + u": " + value) std::abort();
-                Snapshot expected = before;
+                if (lines.texts[line] != name + u": " + value) std::abort();
+                Snapshot& expected = before;
                 if (at >= 0) {
-                    if (document.lineTerminator(line) != before.terminators[line]) std::abort();
+                    if (lines.terminators[line] != before.terminators[line]) std::abort();
                 } else {
                     // Appended with the first line's line end (LfCr below two lines); a
                     // last line without one gets the same, so that the two stay apart.
                     const Terminator added = before.texts.size() < 2 ? Terminator::LfCr : before.terminators.front();
-                    if (document.lineTerminator(line) != added) std::abort();
+                    if (lines.terminators[line] != added) std::abort();
                     if (!expected.terminators.empty() && expected.terminators.back() == Terminator::None)
                         expected.terminators.back() = added;
                 }
-                expectSameLinesBut(document, expected, line);
+                expectSameLinesBut(lines, expected, line);
                 break;
             }
             case 1: {
                 const WideString name = nameFrom(input);
-                Snapshot expected = snapshot(document);
+                Snapshot& expected = before;
                 const std::ptrdiff_t at = document.find(name);
                 if (at >= 0) {
                     expected.texts.erase(expected.texts.begin() + at);
                     expected.terminators.erase(expected.terminators.begin() + at);
                 }
                 document.remove(name);
-                if (document.lineCount() != expected.texts.size()) std::abort();
-                expectSameLinesBut(document, expected, static_cast<std::size_t>(-1));
+                lines = snapshot(document);
+                if (lines.texts.size() != expected.texts.size()) std::abort();
+                expectSameLinesBut(lines, expected, static_cast<std::size_t>(-1));
                 break;
             }
             case 2: {
-                Snapshot expected = snapshot(document);
+                Snapshot& expected = before;
                 for (std::size_t i = expected.texts.size(); i-- > 0;) {
                     if (!expected.texts[i].empty()) continue;
                     expected.texts.erase(expected.texts.begin() + static_cast<std::ptrdiff_t>(i));
                     expected.terminators.erase(expected.terminators.begin() + static_cast<std::ptrdiff_t>(i));
                 }
                 document.removeEmptyLines();
-                if (document.lineCount() != expected.texts.size()) std::abort();
-                expectSameLinesBut(document, expected, static_cast<std::size_t>(-1));
+                lines = snapshot(document);
+                if (lines.texts.size() != expected.texts.size()) std::abort();
+                expectSameLinesBut(lines, expected, static_cast<std::size_t>(-1));
                 break;
             }
             default: {
                 const auto terminator = static_cast<Terminator>(input.byte() % 5);
-                Snapshot expected = snapshot(document);
+                Snapshot& expected = before;
                 document.setAllTerminators(terminator);
+                lines = snapshot(document);
                 std::fill(expected.terminators.begin(), expected.terminators.end(), terminator);
-                if (document.lineCount() != expected.texts.size()) std::abort();
-                expectSameLinesBut(document, expected, static_cast<std::size_t>(-1));
+                if (lines.texts.size() != expected.texts.size()) std::abort();
+                expectSameLinesBut(lines, expected, static_cast<std::size_t>(-1));
                 break;
             }
         }

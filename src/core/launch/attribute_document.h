@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -19,6 +21,11 @@ namespace quillmont {
 // a byte that is not UTF-8 cannot swallow a line end. A line that setValue did
 // not set is written back with exactly the bytes it was read from, whatever its
 // encoding.
+//
+// The document keeps the bytes it was given and one bit per byte that marks
+// where a line starts; a line's text is decoded when it is asked for, and only
+// the lines that were set or appended are held as text. However many lines it
+// has, a document holds little more than its bytes (an eighth more).
 class AttributeDocument {
 public:
     enum class Terminator : std::uint8_t { None, Lf, Cr, CrLf, LfCr };
@@ -41,23 +48,63 @@ public:
     void removeEmptyLines();
     void setAllTerminators(Terminator terminator);
 
-    std::size_t lineCount() const { return lines_.size(); }
-    const WideString& lineText(std::size_t index) const { return lines_[index].text; }
-    Terminator lineTerminator(std::size_t index) const { return lines_[index].terminator; }
+    std::size_t lineCount() const { return sourceLines_ + added_.size(); }
+    // Finding a line by its index counts the lines before it.
+    WideString lineText(std::size_t index) const;
+    Terminator lineTerminator(std::size_t index) const;
 
 private:
-    struct Line {
+    // A line read from the source, by the offset where it starts, or an added line,
+    // by its place in added_.
+    struct LineRef {
+        bool added = false;
+        std::size_t at = 0;
+    };
+    // What was changed of a line read from the source.
+    struct Change {
+        std::optional<WideString> text;
+        std::optional<Terminator> terminator;
+    };
+    struct AddedLine {
         WideString text;
-        // Where the line's bytes lie in source_; a line that was set has none and
-        // is encoded from its text.
-        std::size_t sourceOffset = 0;
-        std::size_t sourceLength = 0;
-        bool fromSource = false;
         Terminator terminator = Terminator::None;
     };
 
+    struct Found {
+        LineRef line;
+        std::size_t index = 0;
+    };
+
+    std::optional<Found> findLine(const WideString& name) const;
+    bool sourceLineStartsWithAttribute(std::size_t start, const WideString& name) const;
+    // Preconditions: index < lineCount(), and for lastLine lineCount() > 0.
+    LineRef lineAt(std::size_t index) const;
+    LineRef lastLine() const;
+    std::size_t lineEnd(std::size_t start) const;
+    Terminator readTerminator(std::size_t end) const;
+    WideString textOf(const LineRef& line) const;
+    Terminator terminatorOf(const LineRef& line) const;
+    void setTerminator(const LineRef& line, Terminator terminator);
+    void dropSourceLine(std::size_t start);
+    void countLines();
+    void appendLine(std::size_t start, std::size_t end, const Change* change, Terminator read, Bytes& out) const;
+
     Bytes source_;
-    std::vector<Line> lines_;
+    // Bit k of word k / 64 is set when a line of the document starts at source_[k].
+    std::vector<std::uint64_t> starts_;
+    // The set bits in all words before each block of words, so that a line is
+    // found by its index without counting all lines before it.
+    static constexpr std::size_t kWordsPerBlock = 8;
+    std::vector<std::size_t> linesBefore_;
+    std::size_t sourceLines_ = 0;
+    // Lines of the source that were set, or given another line end, by their start.
+    std::map<std::size_t, Change> changes_;
+    // After setAllTerminators: the line end of every source line without one of its own.
+    std::optional<Terminator> allTerminators_;
+    // Whether a line of the source was removed since it was parsed.
+    bool linesRemoved_ = false;
+    // Lines appended by setValue, after every line of the source.
+    std::vector<AddedLine> added_;
 };
 
 }  // namespace quillmont

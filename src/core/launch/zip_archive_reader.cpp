@@ -45,11 +45,18 @@ bool inflateWhole(std::span<const std::uint8_t> compressed, std::span<std::uint8
 
 }  // namespace
 
+static_assert(ZipArchiveReader::kBufferSize >= kEndSearchWindow);
+static_assert(ZipArchiveReader::kBufferSize >= kCentralSize + 0xFFFF);
+
 void ZipArchiveReader::close() {
-    directory_.clear();
-    directory_.shrink_to_fit();
+    buffer_.clear();
+    buffer_.shrink_to_fit();
+    bufferOffset_ = 0;
+    bufferLength_ = 0;
     file_.reset();
     fileSize_ = 0;
+    directoryOffset_ = 0;
+    directorySize_ = 0;
 }
 
 bool ZipArchiveReader::readExactly(std::uint64_t offset, std::span<std::uint8_t> buffer) {
@@ -57,26 +64,46 @@ bool ZipArchiveReader::readExactly(std::uint64_t offset, std::span<std::uint8_t>
     return read && *read == buffer.size();
 }
 
+// The file's `count` bytes from `offset` on, from the buffer when it holds them;
+// otherwise the buffer is filled from `offset` on, as far as it reaches but not
+// beyond `end`. Precondition: count <= buffer_.size() and offset + count <= end
+// <= fileSize_. The span is good until the next call.
+std::optional<std::span<const std::uint8_t>> ZipArchiveReader::buffered(std::uint64_t offset, std::size_t count,
+                                                                        std::uint64_t end) {
+    const bool held = offset >= bufferOffset_ && offset - bufferOffset_ <= bufferLength_ &&
+                      count <= bufferLength_ - (offset - bufferOffset_);
+    if (!held) {
+        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), end - offset));
+        bufferLength_ = 0;
+        if (!readExactly(offset, std::span(buffer_).first(length))) return std::nullopt;
+        bufferOffset_ = offset;
+        bufferLength_ = length;
+    }
+    return std::span<const std::uint8_t>(buffer_).subspan(static_cast<std::size_t>(offset - bufferOffset_), count);
+}
+
 bool ZipArchiveReader::open(const WideString& path) {
     close();
     file_ = files_.openForReading(path);
-    if (!file_ || !loadDirectory()) {
+    if (!file_ || !findDirectory()) {
         close();
         return false;
     }
     return true;
 }
 
-bool ZipArchiveReader::loadDirectory() {
+bool ZipArchiveReader::findDirectory() {
     const std::optional<std::uint64_t> size = file_->size();
     if (!size || *size < kEndSize) return false;
     fileSize_ = *size;
+    buffer_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize_, kBufferSize)));
 
     // The end record and its comment end exactly at the end of the file; the
     // first candidate from the front of the window that does so is taken.
-    Bytes window(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize_, kEndSearchWindow)));
-    if (!readExactly(fileSize_ - window.size(), window)) return false;
-    const std::span<const std::uint8_t> tail(window);
+    const auto window = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize_, kEndSearchWindow));
+    const std::optional<std::span<const std::uint8_t>> read = buffered(fileSize_ - window, window, fileSize_);
+    if (!read) return false;
+    const std::span<const std::uint8_t> tail = *read;
     std::optional<std::size_t> end;
     for (std::size_t p = 0; p + kEndSize <= tail.size(); ++p) {
         const std::size_t remaining = tail.size() - p;
@@ -92,31 +119,41 @@ bool ZipArchiveReader::loadDirectory() {
     const std::uint32_t directoryOffset = read32(tail, *end + kEndDirectoryOffset);
     if (directorySize == 0xFFFFFFFF) return false;
     if (directorySize == 0) return true;
-    // A directory that cannot lie inside the file is refused before it is allocated.
+    // A directory that cannot lie inside the file is refused before anything is read.
     if (!liesInside(directoryOffset, directorySize, fileSize_)) return false;
-    directory_.resize(directorySize);
-    return readExactly(directoryOffset, directory_);
+    directoryOffset_ = directoryOffset;
+    directorySize_ = directorySize;
+    // A small archive's directory is already in the window that held the end record.
+    const std::size_t start = static_cast<std::size_t>(std::min<std::uint64_t>(directorySize_, buffer_.size()));
+    return buffered(directoryOffset_, start, directoryOffset_ + directorySize_).has_value();
 }
 
-std::optional<ZipArchiveReader::Entry> ZipArchiveReader::findEntry(const WideString& name) const {
-    const std::span<const std::uint8_t> directory(directory_);
-    std::size_t at = 0;
-    while (directory.size() - at >= kCentralSize) {
-        const std::span<const std::uint8_t> record = directory.subspan(at);
-        if (read32(record, 0) != kCentralSignature) return std::nullopt;
-        const std::size_t nameLength = read16(record, kCentralNameLength);
-        const std::size_t length =
-            kCentralSize + nameLength + read16(record, kCentralExtraLength) + read16(record, kCentralCommentLength);
-        if (length > record.size()) return std::nullopt;
-        const bool matches = nameLength == name.size() &&
-                             std::equal(name.begin(), name.end(), record.begin() + kCentralSize, [](char16_t unit, std::uint8_t stored) {
-                                 return static_cast<std::uint8_t>(unit & 0xFF) == stored;
-                             });
-        if (matches) {
-            return Entry{read16(record, kCentralVersionNeeded),    read16(record, kCentralFlags),
-                         read16(record, kCentralMethod),           read32(record, kCentralCrc),
-                         read32(record, kCentralCompressedSize),   read32(record, kCentralUncompressedSize),
-                         read32(record, kCentralLocalHeaderOffset)};
+// Walks the directory record by record; a record is read (again) only when the
+// buffer does not hold its fixed part, or its name when the name's length is the
+// one looked for.
+std::optional<ZipArchiveReader::Entry> ZipArchiveReader::findEntry(const WideString& name) {
+    const std::uint64_t end = directoryOffset_ + directorySize_;
+    std::uint64_t at = directoryOffset_;
+    while (end - at >= kCentralSize) {
+        const std::optional<std::span<const std::uint8_t>> header = buffered(at, kCentralSize, end);
+        if (!header || read32(*header, 0) != kCentralSignature) return std::nullopt;
+        const std::size_t nameLength = read16(*header, kCentralNameLength);
+        const std::uint64_t length = kCentralSize + nameLength + read16(*header, kCentralExtraLength) +
+                                     read16(*header, kCentralCommentLength);
+        if (length > end - at) return std::nullopt;
+        if (nameLength == name.size()) {
+            const std::optional<std::span<const std::uint8_t>> record = buffered(at, kCentralSize + nameLength, end);
+            if (!record) return std::nullopt;
+            const bool matches = std::equal(name.begin(), name.end(), record->begin() + kCentralSize,
+                                            [](char16_t unit, std::uint8_t stored) {
+                                                return static_cast<std::uint8_t>(unit & 0xFF) == stored;
+                                            });
+            if (matches) {
+                return Entry{read16(*record, kCentralVersionNeeded),  read16(*record, kCentralFlags),
+                             read16(*record, kCentralMethod),         read32(*record, kCentralCrc),
+                             read32(*record, kCentralCompressedSize), read32(*record, kCentralUncompressedSize),
+                             read32(*record, kCentralLocalHeaderOffset)};
+            }
         }
         at += length;
     }
@@ -144,7 +181,7 @@ bool ZipArchiveReader::readEntry(const WideString& name, Bytes& out) {
 }
 
 bool ZipArchiveReader::extract(const WideString& name, Bytes& out) {
-    if (!file_ || directory_.empty()) return false;
+    if (!file_ || directorySize_ == 0) return false;
     const std::optional<Entry> entry = findEntry(name);
     if (!entry) return false;
     // The low byte is the version; the high byte names the system that wrote it.
