@@ -233,9 +233,9 @@ TEST(ScanResultsDialog, ControlsStylesAndTheOneColumnOverItsOwner) {
         const wchar_t* text;
     };
     const std::vector<Expected> expected = {
-        {IDC_SCAN_LIST, L"SysListView32", L""},       {IDC_SCAN_CHECK_ALL, L"Button", L"Check All"},
-        {IDC_SCAN_UNCHECK_ALL, L"Button", L"Uncheck All"}, {IDC_SCAN_SHOW_NONMAIN, L"Button", L"Show nonmain starters"},
-        {IDOK, L"Button", L"Add Checked"},            {IDCANCEL, L"Button", L"Cancel"},
+        {IDC_SCAN_LIST, L"SysListView32", L""},       {IDC_SCAN_CHECK_ALL, L"Button", L"&Check All"},
+        {IDC_SCAN_UNCHECK_ALL, L"Button", L"&Uncheck All"}, {IDC_SCAN_SHOW_NONMAIN, L"Button", L"&Show nonmain starters"},
+        {IDOK, L"Button", L"&Add Checked"},            {IDCANCEL, L"Button", L"Cancel"},
         {-1, L"Button", L"Description"},              {-1, L"Static", L"Executable File"},
         {IDC_SCAN_EXECUTABLE, L"Static", L""},        {-1, L"Static", L"Arguments"},
         {IDC_SCAN_ARGUMENTS, L"Static", L""}};

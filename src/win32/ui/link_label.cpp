@@ -13,6 +13,7 @@ namespace quillmont::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4C4B;  // "LK"
+constexpr LPARAM kKeyWasDown = 1 << 30;    // a key's repeats do not follow the link again
 
 HCURSOR createHandCursor() {
     constexpr int kRowBytes = kHandCursorSize / 8;
@@ -104,10 +105,27 @@ LRESULT LinkLabel::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
             // The click fires on the press; the right button acts like the left.
-            SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), 0), 0);
+            follow();
+            return 0;
+        case WM_GETDLGCODE: {
+            // A button to the dialog manager, so that its mnemonic presses it; while it
+            // has the focus, Enter follows the link rather than the default button.
+            const auto* key = reinterpret_cast<const MSG*>(lParam);
+            const bool enter = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+            return DLGC_BUTTON | (enter ? DLGC_WANTMESSAGE : 0);
+        }
+        case BM_CLICK:
+            follow();
+            return 0;
+        case WM_KEYDOWN:
+            if ((wParam != VK_RETURN && wParam != VK_SPACE) || (lParam & kKeyWasDown) != 0) break;
+            follow();
             return 0;
         case WM_ENABLE:
         case WM_SETTEXT:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_UPDATEUISTATE:  // the mnemonic's underline or the focus rectangle appears
             InvalidateRect(control, nullptr, TRUE);
             break;
         case WM_NCDESTROY: {
@@ -119,6 +137,8 @@ LRESULT LinkLabel::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return DefSubclassProc(control, message, wParam, lParam);
 }
+
+void LinkLabel::follow() { SendMessageW(GetParent(control_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control_), 0), 0); }
 
 void LinkLabel::paint() {
     PAINTSTRUCT ps;
@@ -133,8 +153,19 @@ void LinkLabel::paint() {
     RECT client;
     GetClientRect(control_, &client);
     const LONG_PTR style = GetWindowLongPtrW(control_, GWL_STYLE);
-    const UINT align = (style & SS_TYPEMASK) == SS_CENTER ? DT_CENTER : DT_LEFT;
-    DrawTextW(dc, text.data(), length, &client, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
+    const bool centred = (style & SS_TYPEMASK) == SS_CENTER;
+    const LRESULT hidden = SendMessageW(control_, WM_QUERYUISTATE, 0, 0);
+    UINT format = DT_SINGLELINE | (centred ? DT_CENTER : DT_LEFT);
+    if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
+    else if (hidden & UISF_HIDEACCEL) format |= DT_HIDEPREFIX;
+    DrawTextW(dc, text.data(), length, &client, format | DT_VCENTER);
+    if (GetFocus() == control_ && (hidden & UISF_HIDEFOCUS) == 0) {
+        RECT box{};  // around the text, placed as the text was
+        DrawTextW(dc, text.data(), length, &box, format | DT_CALCRECT);
+        OffsetRect(&box, centred ? (client.right - box.right) / 2 : 0, (client.bottom - box.bottom) / 2);
+        IntersectRect(&box, &box, &client);
+        DrawFocusRect(dc, &box);
+    }
     SelectObject(dc, oldFont);
     EndPaint(control_, &ps);
 }

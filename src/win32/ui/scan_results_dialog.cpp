@@ -119,6 +119,10 @@ void ScanResultsDialog::fillList() {
         item.stateMask = LVIS_STATEIMAGEMASK;
         SendMessageW(rows, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
+    // The first row has the list's focus, unselected: Space ticks it before any arrow was pressed.
+    LVITEMW focus{};
+    focus.state = focus.stateMask = LVIS_FOCUSED;
+    SendMessageW(rows, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&focus));
     SendMessageW(rows, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(rows, nullptr, TRUE);
     changingRows_ = false;
