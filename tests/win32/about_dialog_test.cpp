@@ -84,7 +84,7 @@ TEST(AboutDialog, BothMouseButtonsOpenTheHomePageAndTheDialogStays) {
 
 TEST(AboutDialog, TheLinkTurnsBlueUnderTheMouseOnlyWhileEnabled) {
     FakeShell shell;
-    int blueHovered = 0, blueAfterLeaving = 0, blueAfterNewText = 0, blueDisabled = 0;
+    int blueHovered = 0, blueAfterLeaving = 0, blueAfterNewText = 0, blueInLargerFont = 0, blueDisabled = 0;
     std::wstring newText;
     runAbout(shell, [&](DialogWindow& dialog) {
         HWND link = dialog.control(IDC_HOME_PAGE);
@@ -97,9 +97,20 @@ TEST(AboutDialog, TheLinkTurnsBlueUnderTheMouseOnlyWhileEnabled) {
         newText = dialog.text(IDC_HOME_PAGE);
         pointAway(dialog.handle());
         blueAfterLeaving = countScreenPixels(link, kLinkBlue);
+        // A dialog moved to a screen of another resolution gives its controls new fonts.
+        LOGFONTW larger{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)), sizeof(larger), &larger);
+        larger.lfHeight *= 2;
+        HFONT font = CreateFontIndirectW(&larger);
+        SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        pointAt(link);
+        blueInLargerFont = countScreenPixels(link, kLinkBlue);
+        pointAway(dialog.handle());
         EnableWindow(link, FALSE);
         pointAt(link);
         blueDisabled = countScreenPixels(link, kLinkBlue);
+        SendMessageW(link, WM_SETFONT, 0, FALSE);
+        DeleteObject(font);
         dialog.click(IDOK);
     });
     EXPECT_GT(blueHovered, 20);
@@ -107,19 +118,27 @@ TEST(AboutDialog, TheLinkTurnsBlueUnderTheMouseOnlyWhileEnabled) {
     EXPECT_LT(blueAfterNewText, blueHovered);
     EXPECT_EQ(newText, L"Home");
     EXPECT_EQ(blueAfterLeaving, 0);
+    EXPECT_GT(blueInLargerFont, blueAfterNewText * 3 / 2);
     EXPECT_EQ(blueDisabled, 0);
 }
 
-TEST(AboutDialog, TheHandCursorShowsOverTheLink) {
+TEST(AboutDialog, TheHandCursorShowsOverTheLinkAsLargeAsTheSystemsCursors) {
     FakeShell shell;
     HCURSOR overLink = nullptr;
+    ICONINFO image{};
+    BITMAP mask{};
     runAbout(shell, [&](DialogWindow& dialog) {
         pointAt(dialog.control(IDC_HOME_PAGE));
         overLink = GetCursor();
+        GetIconInfo(overLink, &image);
+        GetObjectW(image.hbmMask, sizeof(mask), &mask);
         dialog.click(IDOK);
     });
     EXPECT_NE(overLink, nullptr);
     EXPECT_NE(overLink, LoadCursorW(nullptr, IDC_ARROW));
+    EXPECT_EQ(mask.bmWidth, GetSystemMetrics(SM_CXCURSOR));  // 64 pixels at 192 dots per inch
+    DeleteObject(image.hbmMask);
+    DeleteObject(image.hbmColor);
 }
 
 TEST(AboutDialog, CentresOnTheWorkAreaWithoutOwnerAndOverAVisibleOwner) {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <array>
+#include <algorithm>
 #include <vector>
 
 #include "win32/res/hand_cursor.h"
@@ -15,21 +15,24 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x4C4B;  // "LK"
 constexpr LPARAM kKeyWasDown = 1 << 30;    // a key's repeats do not follow the link again
 
+// The image drawn with each pixel as a square of pixels, as large as the system's
+// cursors: 64 pixels at 192 dots per inch.
 HCURSOR createHandCursor() {
-    constexpr int kRowBytes = kHandCursorSize / 8;
-    std::array<BYTE, kRowBytes * kHandCursorSize> andPlane{};
-    std::array<BYTE, kRowBytes * kHandCursorSize> xorPlane{};
-    for (int y = 0; y < kHandCursorSize; ++y) {
-        for (int x = 0; x < kHandCursorSize; ++x) {
-            const char pixel = kHandCursorImage[y][x];
+    const int scale = std::max(1, GetSystemMetrics(SM_CXCURSOR) / kHandCursorSize);
+    const int size = kHandCursorSize * scale;
+    const int rowBytes = size / 8;
+    std::vector<BYTE> andPlane(static_cast<std::size_t>(rowBytes * size)), xorPlane(andPlane.size());
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const char pixel = kHandCursorImage[y / scale][x / scale];
             const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
-            const int at = y * kRowBytes + x / 8;
+            const auto at = static_cast<std::size_t>(y * rowBytes + x / 8);
             if (pixel == ' ') andPlane[at] |= bit;   // transparent: AND 1, XOR 0
             if (pixel == '.') xorPlane[at] |= bit;   // white: AND 0, XOR 1
         }
     }
-    return CreateCursor(programInstance(), kHandCursorHotSpotX, kHandCursorHotSpotY, kHandCursorSize,
-                        kHandCursorSize, andPlane.data(), xorPlane.data());
+    return CreateCursor(programInstance(), kHandCursorHotSpotX * scale, kHandCursorHotSpotY * scale, size, size,
+                        andPlane.data(), xorPlane.data());
 }
 
 }  // namespace
@@ -45,7 +48,16 @@ LinkLabel::~LinkLabel() {
 bool LinkLabel::attach(HWND control) {
     detach();
     if (control == nullptr) return false;
-    normalFont_ = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    useFont(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    if (!SetWindowSubclass(control, &LinkLabel::procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    control_ = control;
+    hovered_ = false;
+    return true;
+}
+
+void LinkLabel::useFont(HFONT normal) {
+    normalFont_ = normal;
     if (underlinedFont_ != nullptr) DeleteObject(underlinedFont_);
     underlinedFont_ = nullptr;
     LOGFONTW font{};
@@ -53,11 +65,6 @@ bool LinkLabel::attach(HWND control) {
         font.lfUnderline = TRUE;
         underlinedFont_ = CreateFontIndirectW(&font);
     }
-    if (!SetWindowSubclass(control, &LinkLabel::procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
-        return false;
-    control_ = control;
-    hovered_ = false;
-    return true;
 }
 
 void LinkLabel::detach() {
@@ -121,6 +128,11 @@ LRESULT LinkLabel::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if ((wParam != VK_RETURN && wParam != VK_SPACE) || (lParam & kKeyWasDown) != 0) break;
             follow();
             return 0;
+        case WM_SETFONT:
+            // A per-monitor aware dialog that moves to a screen of another resolution
+            // gives its controls new fonts and deletes the old ones.
+            useFont(reinterpret_cast<HFONT>(wParam));
+            break;
         case WM_ENABLE:
         case WM_SETTEXT:
         case WM_SETFOCUS:

@@ -25,6 +25,7 @@ private:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
     void follow();
+    void useFont(HFONT normal);
     void detach();
 
     HWND control_ = nullptr;
