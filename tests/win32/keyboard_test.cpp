@@ -30,7 +30,7 @@ struct SlowService final : HttpClient, HttpSession {
     std::unique_ptr<HttpBody> get(const WideString&, const WideString&) override { return Sleep(3000), nullptr; }
 };
 
-// Each dialog as its callers open it, ended with IDOK or IDCANCEL.
+// The dialogs' world: a starter of each kind, one J2SE starter preselected, three proposals.
 struct Program {
     DialogPorts ports;
     SettingsStore store{ports.registry};
@@ -47,26 +47,15 @@ struct Program {
         store.save();
         for (char16_t i = 0; i < 3; ++i) detected[i].name = WideString(1, static_cast<char16_t>(u'A' + i));
     }
-    int setup() {
-        win32::SetupDialog dialog(store, ports.platform, ports.scanDialogs, ports.updateDialogs);
-        return ok(dialog.run(nullptr) == IDOK);
+    bool select(StarterKind kind) {
+        win32::SelectionDialog dialog(kind, store, ports.platform, ports.scanDialogs, ports.updateDialogs);
+        return dialog.run(nullptr).result == DialogResult::Ok;
     }
-    int edit(StarterKind kind) { return ok(win32::StarterEditDialog(record, kind, ports.ui).run(nullptr) == IDOK); }
-    int about() { return ok(win32::AboutDialog(ports.shell).run(nullptr) == IDOK); }
-    StarterSelection select(StarterKind kind) {
-        return win32::SelectionDialog(kind, store, ports.platform, ports.scanDialogs, ports.updateDialogs).run(nullptr);
-    }
-    int size() { return ok(win32::JadSizeDialog(4321, 99).run(nullptr) == JadSizeAnswer::CorrectThisFile); }
-    int results() { return ok(ports.scanDialogs.runResults(kNoWindow, u"Detected Starters", detected)); }
-    int update() { return ok(win32::UpdateCheckDialog(checker).run(nullptr).result != 2); }  // 2 when cancelled
-    static int ok(bool accepted) { return accepted ? IDOK : IDCANCEL; }
 };
 
-int focusedId() { return GetDlgCtrlID(GetFocus()); }
-
-Step record(int& into) {
-    return [&into](DialogWindow&) {
-        into = focusedId();
+Step record(int& focused) {
+    return [&focused](DialogWindow&) {
+        focused = GetDlgCtrlID(GetFocus());
         DialogDriver::stayOnThisDialog();
     };
 }
@@ -87,52 +76,62 @@ std::wstring mnemonicsOf(const DialogWindow& dialog) {
 
 struct Case {
     const char* dialog;
-    std::function<int(Program&)> open;
-    std::vector<int> tabOrder;  // from the control that has the focus when the dialog opens
-    int enter;                  // what Enter ends the dialog with
+    std::function<bool(Program&)> open;  // true when the dialog was accepted
+    std::vector<int> tabOrder;           // from the control that has the focus when the dialog opens
     std::wstring mnemonics;
     std::vector<std::pair<WORD, int>> labels;  // the letter of a label or group box: the control it focuses
+    bool enterAccepts = true;
     std::function<void(DialogWindow&)> prepare = [](DialogWindow&) {};  // enables what is disabled at first
 };
 
-const std::vector<int> kEditOrder = {IDC_STARTER_NAME, IDC_STARTER_EXECUTABLE, IDC_STARTER_BROWSE,
-                                     IDC_STARTER_ARGUMENTS, IDC_STARTER_SNIPPETS, IDOK, IDCANCEL};
+const std::vector<int> kEditOrder = {IDC_STARTER_NAME,      IDC_STARTER_EXECUTABLE, IDC_STARTER_BROWSE,
+                                     IDC_STARTER_ARGUMENTS, IDC_STARTER_SNIPPETS,   IDOK, IDCANCEL};
 
 const std::vector<Case> kCases = {
-    {"setup", &Program::setup,
+    {"setup",
+     [](Program& p) {
+         return win32::SetupDialog(p.store, p.ports.platform, p.ports.scanDialogs, p.ports.updateDialogs)
+                    .run(nullptr) == IDOK;
+     },
      {IDC_J2SE_LIST, IDC_J2SE_SCAN, IDC_J2SE_ADD, IDC_J2SE_COPY, IDC_J2SE_EDIT, IDC_J2SE_DELETE, IDC_J2SE_ACTION,
       IDC_J2ME_LIST, IDC_J2ME_SCAN, IDC_J2ME_ADD, IDC_J2ME_COPY, IDC_J2ME_EDIT, IDC_J2ME_DELETE, IDC_J2ME_ACTION,
       IDC_ABOUT_LINK, IDC_UPDATE_LINK, IDC_ASSOCIATIONS_LINK, IDOK, IDCANCEL},
-     IDOK, L"JSACELRMNDPITOBUF",
-     {{'J', IDC_J2SE_LIST}, {'R', IDC_J2SE_ACTION}, {'M', IDC_J2ME_LIST}, {'O', IDC_J2ME_ACTION}},
+     L"JSACELRMNDPITOBUF",
+     {{'J', IDC_J2SE_LIST}, {'R', IDC_J2SE_ACTION}, {'M', IDC_J2ME_LIST}, {'O', IDC_J2ME_ACTION}}, true,
      [](DialogWindow& d) {
          d.selectListItem(IDC_J2SE_LIST, 0);
          d.selectListItem(IDC_J2ME_LIST, 0);
      }},
-    {"J2SE starter", [](Program& p) { return p.edit(StarterKind::J2SE); }, kEditOrder, IDOK, L"NEA",
-     {{'A', IDC_STARTER_ARGUMENTS}, {'E', IDC_STARTER_EXECUTABLE}, {'N', IDC_STARTER_NAME}}},
-    {"J2ME starter", [](Program& p) { return p.edit(StarterKind::J2ME); }, kEditOrder, IDOK, L"NEA",
-     {{'A', IDC_STARTER_ARGUMENTS}}},
-    {"About", &Program::about, {IDOK, IDC_HOME_PAGE}, IDOK, L"", {}},
-    {"J2SE selection", [](Program& p) { return Program::ok(p.select(StarterKind::J2SE).result == DialogResult::Ok); },
-     {IDC_SELECT_LIST, IDOK, IDCANCEL, IDC_SELECT_SETUP, IDC_ABOUT_LINK, IDC_UPDATE_LINK}, IDOK, L"SAU", {}},
-    // Nothing is preselected: Tab leaves out the disabled OK, and Enter does nothing.
-    {"J2ME selection", [](Program& p) { return Program::ok(p.select(StarterKind::J2ME).result == DialogResult::Ok); },
-     {IDC_SELECT_LIST, IDCANCEL, IDC_SELECT_SETUP, IDC_ABOUT_LINK, IDC_UPDATE_LINK}, IDCANCEL, L"SAU", {}},
-    {"size", &Program::size, {IDOK, IDC_SIZE_TEMPORARY, IDCANCEL}, IDOK, L"CT", {}},
-    {"scan results", &Program::results,
-     {IDC_SCAN_LIST, IDC_SCAN_CHECK_ALL, IDC_SCAN_UNCHECK_ALL, IDC_SCAN_SHOW_NONMAIN, IDOK, IDCANCEL}, IDOK, L"CUSA",
-     {}, [](DialogWindow& d) { d.checkListViewItem(IDC_SCAN_LIST, 1, true); }},
+    {"J2SE starter",
+     [](Program& p) { return win32::StarterEditDialog(p.record, StarterKind::J2SE, p.ports.ui).run(nullptr) == IDOK; },
+     kEditOrder, L"NEA", {{'A', IDC_STARTER_ARGUMENTS}, {'E', IDC_STARTER_EXECUTABLE}, {'N', IDC_STARTER_NAME}}},
+    {"J2ME starter",
+     [](Program& p) { return win32::StarterEditDialog(p.record, StarterKind::J2ME, p.ports.ui).run(nullptr) == IDOK; },
+     kEditOrder, L"NEA", {{'A', IDC_STARTER_ARGUMENTS}}},
+    {"About", [](Program& p) { return win32::AboutDialog(p.ports.shell).run(nullptr) == IDOK; },
+     {IDOK, IDC_HOME_PAGE}, L"", {}},
+    {"J2SE selection", [](Program& p) { return p.select(StarterKind::J2SE); },
+     {IDC_SELECT_LIST, IDOK, IDCANCEL, IDC_SELECT_SETUP, IDC_ABOUT_LINK, IDC_UPDATE_LINK}, L"SAU", {}},
+    // Nothing is preselected: Tab passes over the disabled OK, and Enter does nothing.
+    {"J2ME selection", [](Program& p) { return p.select(StarterKind::J2ME); },
+     {IDC_SELECT_LIST, IDCANCEL, IDC_SELECT_SETUP, IDC_ABOUT_LINK, IDC_UPDATE_LINK}, L"SAU", {}, false},
+    {"size",
+     [](Program&) { return win32::JadSizeDialog(4321, 99).run(nullptr) == JadSizeAnswer::CorrectThisFile; },
+     {IDOK, IDC_SIZE_TEMPORARY, IDCANCEL}, L"CT", {}},
+    {"scan results", [](Program& p) { return p.ports.scanDialogs.runResults(kNoWindow, u"Found", p.detected); },
+     {IDC_SCAN_LIST, IDC_SCAN_CHECK_ALL, IDC_SCAN_UNCHECK_ALL, IDC_SCAN_SHOW_NONMAIN, IDOK, IDCANCEL}, L"CUSA", {},
+     true, [](DialogWindow& d) { d.checkListViewItem(IDC_SCAN_LIST, 1, true); }},
     // Cancel is the default button.
-    {"update check", &Program::update, {IDCANCEL}, IDCANCEL, L"", {}},
+    {"update check", [](Program& p) { return win32::UpdateCheckDialog(p.checker).run(nullptr).result != 2; },
+     {IDCANCEL}, L"", {}, false},
 };
 
 }  // namespace
 
 // Tab visits the controls in the order of the layout and comes back round, Shift+Tab
-// goes back, no mnemonic letter is used twice and a label's reaches the control
-// after it; Esc cancels.
-TEST(Keyboard, TabOrderMnemonicsAndEscInEveryDialog) {
+// goes back, no mnemonic letter is used twice, a label's reaches the control after
+// it, Esc cancels; and Enter presses the default button unless it is disabled.
+TEST(Keyboard, TabOrderMnemonicsAndEnterInEveryDialog) {
     for (const Case& c : kCases) {
         Program program;
         std::wstring mnemonics;
@@ -150,10 +149,13 @@ TEST(Keyboard, TabOrderMnemonicsAndEscInEveryDialog) {
             steps.insert(steps.end(), {keys({VK_MENU, c.labels[i].first}), record(reached[i])});
             targets.push_back(c.labels[i].second);
         }
+        const Step prepare = steps.front();
         steps.push_back(keys({VK_ESCAPE}));
-        DialogDriver driver(std::move(steps));
-        EXPECT_EQ(driver.run([&] { return c.open(program); }), IDCANCEL) << c.dialog;
-        EXPECT_TRUE(driver.allStepsRan()) << c.dialog << ": " << driver.stepsRun() << " steps ran";
+        DialogDriver walk(std::move(steps));
+        EXPECT_FALSE(walk.run([&] { return c.open(program); })) << c.dialog;
+        EXPECT_TRUE(walk.allStepsRan()) << c.dialog;
+        DialogDriver enter({prepare, keys({VK_RETURN}), keys({VK_ESCAPE})});
+        EXPECT_EQ(enter.run([&] { return c.open(program); }), c.enterAccepts) << c.dialog;
 
         std::vector<int> round = c.tabOrder;
         round.push_back(c.tabOrder.front());
@@ -166,32 +168,20 @@ TEST(Keyboard, TabOrderMnemonicsAndEscInEveryDialog) {
     }
 }
 
-TEST(Keyboard, EnterPressesTheDefaultButtonUnlessItIsDisabled) {
-    for (const Case& c : kCases) {
-        Program program;
-        DialogDriver driver({[&](DialogWindow& d) {
-                                 c.prepare(d);
-                                 DialogDriver::stayOnThisDialog();
-                             },
-                             keys({VK_RETURN}), keys({VK_ESCAPE})});
-        EXPECT_EQ(driver.run([&] { return c.open(program); }), c.enter) << c.dialog;
-    }
-}
-
 // The list has the focus first: Space ticks the row with the focus, the arrows move
 // it; the check box's and Add Checked's letters press them.
 TEST(Keyboard, SpaceTicksScanRowsAndLettersPressTheButtons) {
     Program program;
     program.detected[0].main = false;  // the second row once nonmain rows are shown
     std::vector<std::vector<bool>> ticks;
-    auto look = [&](DialogWindow& d) {
+    const Step look = [&](DialogWindow& d) {
         ticks.push_back(d.listViewChecks(IDC_SCAN_LIST));
         DialogDriver::stayOnThisDialog();
     };
     const Step back = keys({VK_SHIFT, VK_TAB});  // from the check box to the list
     DialogDriver driver({keys({VK_MENU, 'S'}), back, back, back, keys({VK_SPACE}), look, keys({VK_DOWN}),
                          keys({VK_SPACE}), look, keys({VK_MENU, 'A'})});
-    EXPECT_EQ(driver.run([&] { return program.results(); }), IDOK);
+    EXPECT_TRUE(driver.run([&] { return program.ports.scanDialogs.runResults(kNoWindow, u"", program.detected); }));
     EXPECT_EQ(ticks, (std::vector<std::vector<bool>>{{true, false, false}, {true, true, false}}));
     EXPECT_TRUE(program.detected[0].checked && program.detected[1].checked && !program.detected[2].checked);
 }
@@ -200,39 +190,15 @@ TEST(Keyboard, SpaceTicksScanRowsAndLettersPressTheButtons) {
 TEST(Keyboard, LinksFollowTheirLetterEnterAndSpace) {
     Program program;
     std::wstring caption;
-    std::size_t opened = 0;
     DialogDriver driver({keys({VK_MENU, 'A'}),  // About Quillmont...
                          [&](DialogWindow& about) {
                              caption = about.caption();
                              DialogDriver::pressKeys({VK_TAB});  // from OK to the home page
                              DialogDriver::stayOnThisDialog();
                          },
-                         keys({VK_RETURN}), keys({VK_SPACE}),
-                         [&](DialogWindow&) {
-                             opened = program.ports.shell.openedUrls.size();
-                             DialogDriver::pressKeys({VK_ESCAPE});
-                         },
-                         keys({VK_ESCAPE})});
-    EXPECT_EQ(driver.run([&] { return program.select(StarterKind::J2SE); }).result, DialogResult::Cancel);
+                         keys({VK_RETURN}), keys({VK_SPACE}), keys({VK_ESCAPE}), keys({VK_ESCAPE})});
+    EXPECT_FALSE(driver.run([&] { return program.select(StarterKind::J2SE); }));
     EXPECT_TRUE(driver.allStepsRan());
     EXPECT_EQ(caption, L"About");
-    EXPECT_EQ(opened, 2u);
-}
-
-// Arrows move through a starter list; Enter, or the letter of a button that the
-// selection enables, acts on it.
-TEST(Keyboard, ArrowsMoveThroughStarterListsAndEnterOrALetterActsOnTheSelection) {
-    Program program;
-    DialogDriver select({keys({VK_DOWN}), keys({VK_RETURN})});
-    EXPECT_EQ(select.run([&] { return program.select(StarterKind::J2SE); }).slot, 2);  // below the preselected one
-
-    std::wstring edited;
-    DialogDriver setup({keys({VK_DOWN}), keys({VK_MENU, 'E'}),
-                        [&](DialogWindow& edit) {
-                            edited = edit.text(IDC_STARTER_NAME);
-                            DialogDriver::pressKeys({VK_ESCAPE});
-                        },
-                        keys({VK_ESCAPE})});
-    EXPECT_EQ(setup.run([&] { return program.setup(); }), IDCANCEL);
-    EXPECT_EQ(edited, L"java");
+    EXPECT_EQ(program.ports.shell.openedUrls.size(), 2u);
 }
