@@ -178,6 +178,7 @@ void pumpMessagesFor(DWORD milliseconds) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     using namespace quillmont;
     win32::initializeDialogFramework(instance);
+    SetCursorPos(0, 0);  // away from the dialog, whose link would show itself hovered
     const std::wstring which = arguments;
     testing::DialogPorts ports;
     win32::Win32UserInterface& ui = ports.ui;
