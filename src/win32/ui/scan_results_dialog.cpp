@@ -14,8 +14,8 @@ namespace quillmont::win32 {
 namespace {
 
 constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
-constexpr UINT kFitColumn = WM_APP + 1;
 constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
+constexpr UINT kFitColumn = WM_APP + 1;  // posted to itself: the column's width after a new layout
 
 int rowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
