@@ -30,7 +30,7 @@ struct SlowService final : HttpClient, HttpSession {
     std::unique_ptr<HttpBody> get(const WideString&, const WideString&) override { return Sleep(3000), nullptr; }
 };
 
-// The dialogs' world: a starter of each kind, one J2SE starter preselected, three proposals.
+// The dialogs' world: a starter of each kind, the J2SE one preselected, three proposals.
 struct Program {
     DialogPorts ports;
     SettingsStore store{ports.registry};
@@ -41,7 +41,6 @@ struct Program {
 
     Program() {
         store.list(StarterKind::J2SE).placeRecord(1, record);
-        store.list(StarterKind::J2SE).placeRecord(2, {u"older java", u"C:\\java6\\bin\\javaw.exe", u"-jar %1"});
         store.list(StarterKind::J2SE).setDefaultAction(1);
         store.list(StarterKind::J2ME).placeRecord(1, {u"phone", u"C:\\wtk\\bin\\emulator.exe", u"-Xdescriptor:%1"});
         store.save();
