@@ -17,7 +17,7 @@ quillmont_start_display() {
   local number
   for number in $(seq 90 120); do
     [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 "${QUILLMONT_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 &
     quillmont_xvfb_pid=$!
     export DISPLAY=":$number"
     for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done

@@ -86,7 +86,7 @@ TEST(AboutDialog, BothMouseButtonsOpenTheHomePageAndTheDialogStays) {
 
 TEST(AboutDialog, TheLinkTurnsBlueUnderTheMouseOnlyWhileEnabled) {
     FakeShell shell;
-    int blueHovered = 0, blueAfterLeaving = 0, blueAfterNewText = 0, blueDisabled = 0;
+    int blueHovered = 0, blueAfterLeaving = 0, blueAfterNewText = 0, blueInLargerFont = 0, blueDisabled = 0;
     std::wstring newText;
     runAbout(shell, [&](DialogWindow& dialog) {
         HWND link = dialog.control(IDC_HOME_PAGE);
@@ -99,9 +99,20 @@ TEST(AboutDialog, TheLinkTurnsBlueUnderTheMouseOnlyWhileEnabled) {
         newText = dialog.text(IDC_HOME_PAGE);
         pointAway(dialog.handle());
         blueAfterLeaving = countScreenPixels(link, kLinkBlue);
+        // A dialog moved to a screen of another resolution gives its controls new fonts.
+        LOGFONTW larger{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)), sizeof(larger), &larger);
+        larger.lfHeight *= 2;
+        HFONT font = CreateFontIndirectW(&larger);
+        SendMessageW(link, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        pointAt(link);
+        blueInLargerFont = countScreenPixels(link, kLinkBlue);
+        pointAway(dialog.handle());
         EnableWindow(link, FALSE);
         pointAt(link);
         blueDisabled = countScreenPixels(link, kLinkBlue);
+        SendMessageW(link, WM_SETFONT, 0, FALSE);
+        DeleteObject(font);
         dialog.click(IDOK);
     });
     EXPECT_GT(blueHovered, 20);
@@ -109,6 +120,7 @@ TEST(AboutDialog, TheLinkTurnsBlueUnderTheMouseOnlyWhileEnabled) {
     EXPECT_LT(blueAfterNewText, blueHovered);
     EXPECT_EQ(newText, L"Home");
     EXPECT_EQ(blueAfterLeaving, 0);
+    EXPECT_GT(blueInLargerFont, blueAfterNewText * 3 / 2);
     EXPECT_EQ(blueDisabled, 0);
 }
 

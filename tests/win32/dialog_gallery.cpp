@@ -1,12 +1,17 @@
 // Shows one of the program's dialogs on its own, for screenshots:
 //   dialog_gallery.exe about | j2se-starter | j2me-starter | j2se-select | j2me-select | jad-size
 //                      | scan-results | scan-results-nonmain | scan-results-j2me | scan-progress
-//                      | update-check
-// The setup dialog is shown by Quillmont.exe /setup itself.
+//                      | update-check | setup
+// The screenshot of the setup dialog is taken of Quillmont.exe /setup itself.
+// With QUILLMONT_FIT_REPORT set to a file, the dialog is not left on the screen: once
+// it is up, every text of its buttons and labels that does not fit its control at
+// this resolution is added to that file, and the program ends.
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -19,6 +24,7 @@
 #include "win32/ui/jad_size_dialog.h"
 #include "win32/ui/scan_progress_dialog.h"
 #include "win32/ui/selection_dialog.h"
+#include "win32/ui/setup_dialog.h"
 #include "win32/ui/starter_edit_dialog.h"
 #include "win32/ui/update_check_dialog.h"
 
@@ -123,6 +129,41 @@ void CALLBACK pickRow(HWND, UINT, UINT_PTR timer, DWORD) {
     SetFocus(list);
 }
 
+// The text of each button and label, in the control's own font, within the control:
+// the label's lines as it wraps them, a link's one line, a button's less its frame,
+// a check box's less the box, a group box's caption less its corners.
+void CALLBACK checkFit(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = GetActiveWindow();
+    if (dialog == nullptr) dialog = FindWindowW(L"#32770", nullptr);  // the scan's window is never active
+    FILE* report = _wfopen(_wgetenv(L"QUILLMONT_FIT_REPORT"), L"a");
+    HDC dc = GetDC(dialog);
+    const int frame = 2 * GetSystemMetrics(SM_CXEDGE), box = GetSystemMetrics(SM_CXMENUCHECK) + 2 * frame;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32] = {}, text[512] = {};
+        GetClassNameW(child, name, 32);
+        GetWindowTextW(child, text, 512);
+        const LONG style = GetWindowLongW(child, GWL_STYLE);
+        const bool button = _wcsicmp(name, L"Button") == 0, label = _wcsicmp(name, L"Static") == 0;
+        if ((!button && !label) || text[0] == L'\0' || (label && (style & (SS_TYPEMASK | SS_ELLIPSISMASK)) > SS_RIGHT))
+            continue;
+        RECT room{}, need{};
+        GetClientRect(child, &room);
+        const int type = style & BS_TYPEMASK;
+        if (button) room.right -= type == BS_GROUPBOX ? 4 * frame : type <= BS_DEFPUSHBUTTON ? 2 * frame : box;
+        const bool wraps = label && !(style & SS_NOTIFY);
+        need.right = wraps ? room.right : 0;
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, text, -1, &need, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE) |
+                                           (label && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
+        if (need.right > room.right || need.bottom > room.bottom)
+            fwprintf(report, L"%ls, %u dpi: \"%ls\" needs %ldx%ld, has %ldx%ld\n", GetCommandLineW(), GetDpiForSystem(),
+                     text, need.right, need.bottom, room.right, room.bottom);
+    }
+    ReleaseDC(dialog, dc);
+    if (report != nullptr) fclose(report);
+    ExitProcess(0);
+}
+
 void pumpMessagesFor(DWORD milliseconds) {
     const ULONGLONG until = GetTickCount64() + milliseconds;
     while (GetTickCount64() < until) {
@@ -137,10 +178,17 @@ void pumpMessagesFor(DWORD milliseconds) {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
     using namespace quillmont;
     win32::initializeDialogFramework(instance);
+    SetCursorPos(0, 0);  // away from the dialog, whose link would show itself hovered
     const std::wstring which = arguments;
     testing::DialogPorts ports;
     win32::Win32UserInterface& ui = ports.ui;
-    if (which == L"about") {
+    if (_wgetenv(L"QUILLMONT_FIT_REPORT") != nullptr) SetTimer(nullptr, 0, 1500, &checkFit);
+    if (which == L"setup") {
+        SettingsStore store(ports.registry);  // a starter of each kind, so that no hint comes
+        store.list(StarterKind::J2SE).placeRecord(1, {u"Java 17", u"C:\\jdk-17\\bin\\javaw.exe", u"-jar %1 %*"});
+        store.list(StarterKind::J2ME).placeRecord(1, {u"Wireless Toolkit 2.5", u"C:\\WTK25\\bin\\emulator.exe", u"%1"});
+        win32::SetupDialog(store, ports.platform, ports.scanDialogs, ports.updateDialogs).run(nullptr);
+    } else if (which == L"about") {
         win32::AboutDialog(ports.shell).run(nullptr);
     } else if (which == L"j2se-starter" || which == L"j2me-starter") {
         StarterRecord record = which == L"j2se-starter"

@@ -196,7 +196,7 @@ TEST(ScanResultsDialog, ControlsStylesAndTheOneColumnOverItsOwner) {
     OwnerWindow owner;
     std::vector<DialogWindow::Control> controls;
     DWORD extended = 0, listExStyle = 0;
-    int columns = 0, columnWidth = 0, listWidth = 0, columnFormat = -1;
+    int columns = 0, columnWidth = 0, listWidth = 0, columnFormat = -1, widthOnOtherScreen = 0;
     std::wstring columnText = L"?";
     HWND dialogOwner = nullptr;
     POINT dialogCentre{};
@@ -221,6 +221,15 @@ TEST(ScanResultsDialog, ControlsStylesAndTheOneColumnOverItsOwner) {
                      columnText = text;
                      columnFormat = column.fmt & LVCFMT_JUSTIFYMASK;
                      nonmainTicked = IsDlgButtonChecked(dialog.handle(), IDC_SCAN_SHOW_NONMAIN) == BST_CHECKED;
+                     // On a screen of another resolution the system makes the list wider.
+                     RECT frame{};
+                     GetWindowRect(list, &frame);
+                     SetWindowPos(list, nullptr, 0, 0, frame.right - frame.left + 40, frame.bottom - frame.top,
+                                  SWP_NOMOVE | SWP_NOZORDER);
+                     GetWindowRect(dialog.handle(), &frame);
+                     SendMessageW(dialog.handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&frame));
+                     DialogDriver::pumpMessages(50);
+                     widthOnOtherScreen = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
                      dialogOwner = dialog.owner();
                      dialogCentre = centreOf(dialog.handle());
                      dialog.click(IDCANCEL);
@@ -233,9 +242,9 @@ TEST(ScanResultsDialog, ControlsStylesAndTheOneColumnOverItsOwner) {
         const wchar_t* text;
     };
     const std::vector<Expected> expected = {
-        {IDC_SCAN_LIST, L"SysListView32", L""},       {IDC_SCAN_CHECK_ALL, L"Button", L"Check All"},
-        {IDC_SCAN_UNCHECK_ALL, L"Button", L"Uncheck All"}, {IDC_SCAN_SHOW_NONMAIN, L"Button", L"Show nonmain starters"},
-        {IDOK, L"Button", L"Add Checked"},            {IDCANCEL, L"Button", L"Cancel"},
+        {IDC_SCAN_LIST, L"SysListView32", L""},       {IDC_SCAN_CHECK_ALL, L"Button", L"&Check All"},
+        {IDC_SCAN_UNCHECK_ALL, L"Button", L"&Uncheck All"}, {IDC_SCAN_SHOW_NONMAIN, L"Button", L"&Show nonmain starters"},
+        {IDOK, L"Button", L"&Add Checked"},            {IDCANCEL, L"Button", L"Cancel"},
         {-1, L"Button", L"Description"},              {-1, L"Static", L"Executable File"},
         {IDC_SCAN_EXECUTABLE, L"Static", L""},        {-1, L"Static", L"Arguments"},
         {IDC_SCAN_ARGUMENTS, L"Static", L""}};
@@ -258,6 +267,7 @@ TEST(ScanResultsDialog, ControlsStylesAndTheOneColumnOverItsOwner) {
     EXPECT_EQ(columnText, L"");
     EXPECT_EQ(columnFormat, LVCFMT_LEFT);
     EXPECT_EQ(columnWidth, listWidth - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_EQ(widthOnOtherScreen, columnWidth + 40);
     EXPECT_EQ(controls[3].style & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
     EXPECT_FALSE(nonmainTicked);
     EXPECT_EQ(controls[4].style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));

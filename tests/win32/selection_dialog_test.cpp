@@ -191,8 +191,8 @@ TEST(SelectionDialog, ControlsComeInTheirTabOrderAndTheLinksOpenTheUpdateCheckAn
                    },
                    [&](DialogWindow& dialog) { dialog.click(IDCANCEL); }});
     const std::vector<std::pair<int, std::wstring>> expected = {
-        {IDC_SELECT_LIST, L""}, {IDOK, L"OK"}, {IDCANCEL, L"Cancel"}, {IDC_SELECT_SETUP, L"Setup"},
-        {IDC_ABOUT_LINK, L"About Quillmont..."}, {IDC_UPDATE_LINK, L"Check for Updates..."}};
+        {IDC_SELECT_LIST, L""}, {IDOK, L"OK"}, {IDCANCEL, L"Cancel"}, {IDC_SELECT_SETUP, L"&Setup"},
+        {IDC_ABOUT_LINK, L"&About Quillmont..."}, {IDC_UPDATE_LINK, L"Check for &Updates..."}};
     ASSERT_EQ(controls.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(controls[i].id, expected[i].first) << i;
@@ -243,8 +243,8 @@ TEST(JadSizeDialog, ShowsBothSizesAndAnswersWithTheButtonPressed) {
                         L"The JAR file size is 93739 bytes.\n"
                         L"The \"MIDlet-Jar-Size\" attribute is 4294967295 bytes in the JAD file.");
         ASSERT_EQ(controls.size(), 5u);
-        const std::pair<int, const wchar_t*> expected[] = {{IDOK, L"Correct this JAD file"},
-                                                           {IDC_SIZE_TEMPORARY, L"Create a temporary JAD file"},
+        const std::pair<int, const wchar_t*> expected[] = {{IDOK, L"&Correct this JAD file"},
+                                                           {IDC_SIZE_TEMPORARY, L"Create a &temporary JAD file"},
                                                            {IDCANCEL, L"Cancel"}, {IDC_SIZE_TEXT, nullptr},
                                                            {-1, L"Warning"}};
         for (std::size_t i = 0; i < 5; ++i) {

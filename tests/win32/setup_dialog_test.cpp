@@ -268,14 +268,14 @@ TEST(SetupDialog, ControlsComeInTheirTabOrderWithTheirTextsAndStyles) {
         const wchar_t* text;
     };
     const std::vector<Expected> expected = {
-        {IDC_J2SE_LIST, L""}, {IDC_J2SE_SCAN, L"Scan"}, {IDC_J2SE_ADD, L"Add"}, {IDC_J2SE_COPY, L"Copy"},
-        {IDC_J2SE_EDIT, L"Edit"}, {IDC_J2SE_DELETE, L"Delete"}, {IDC_J2SE_ACTION, nullptr},
-        {IDC_J2ME_LIST, L""}, {IDC_J2ME_SCAN, L"Scan"}, {IDC_J2ME_ADD, L"Add"}, {IDC_J2ME_COPY, L"Copy"},
-        {IDC_J2ME_EDIT, L"Edit"}, {IDC_J2ME_DELETE, L"Delete"}, {IDC_J2ME_ACTION, nullptr},
-        {IDOK, L"OK"}, {IDCANCEL, L"Cancel"}, {-1, L"J2SE Starters"}, {-1, L"J2ME Starters"},
-        {-1, L"Action on opening JAR files"}, {-1, L"Action on opening JAD/JAR files"},
-        {IDC_ABOUT_LINK, L"About..."}, {IDC_ASSOCIATIONS_LINK, L"File Associations..."},
-        {IDC_UPDATE_LINK, L"Check for Updates..."}};
+        {-1, L"&J2SE Starters"}, {IDC_J2SE_LIST, L""}, {IDC_J2SE_SCAN, L"&Scan"}, {IDC_J2SE_ADD, L"&Add"},
+        {IDC_J2SE_COPY, L"&Copy"}, {IDC_J2SE_EDIT, L"&Edit"}, {IDC_J2SE_DELETE, L"De&lete"},
+        {-1, L"Action on opening JA&R files"}, {IDC_J2SE_ACTION, nullptr},
+        {-1, L"J2&ME Starters"}, {IDC_J2ME_LIST, L""}, {IDC_J2ME_SCAN, L"Sca&n"}, {IDC_J2ME_ADD, L"A&dd"},
+        {IDC_J2ME_COPY, L"Co&py"}, {IDC_J2ME_EDIT, L"Ed&it"}, {IDC_J2ME_DELETE, L"Dele&te"},
+        {-1, L"Action &on opening JAD/JAR files"}, {IDC_J2ME_ACTION, nullptr},
+        {IDC_ABOUT_LINK, L"A&bout..."}, {IDC_UPDATE_LINK, L"Check for &Updates..."},
+        {IDC_ASSOCIATIONS_LINK, L"&File Associations..."}, {IDOK, L"OK"}, {IDCANCEL, L"Cancel"}};
     ASSERT_EQ(controls.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         if (expected[i].id != -1) {
@@ -285,18 +285,18 @@ TEST(SetupDialog, ControlsComeInTheirTabOrderWithTheirTextsAndStyles) {
             EXPECT_EQ(controls[i].text, expected[i].text) << i;
         }
     }
-    for (int list : {0, 7}) {
+    for (int list : {1, 10}) {
         EXPECT_TRUE(controls[list].style & LBS_SORT);
         EXPECT_TRUE(controls[list].style & LBS_NOTIFY);  // (a list box drops WS_VSCROLL while it needs no bar)
     }
-    for (int combo : {6, 13}) {
+    for (int combo : {8, 17}) {
         EXPECT_EQ(controls[combo].style & 3u, static_cast<DWORD>(CBS_DROPDOWNLIST));
         EXPECT_TRUE(controls[combo].style & CBS_SORT);
     }
-    EXPECT_EQ(controls[14].style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
-    for (int link : {20, 21, 22}) {
+    EXPECT_EQ(controls[21].style & BS_TYPEMASK, static_cast<DWORD>(BS_DEFPUSHBUTTON));
+    for (int link : {18, 19, 20}) {
         EXPECT_TRUE(controls[link].style & SS_NOTIFY);
-        EXPECT_TRUE(controls[link].style & SS_NOPREFIX);
+        EXPECT_FALSE(controls[link].style & SS_NOPREFIX);  // each shows its mnemonic
     }
     EXPECT_NE(bigIcon, nullptr);
     EXPECT_NE(smallIcon, nullptr);

@@ -51,8 +51,8 @@ TEST(StarterEditDialog, ShowsTheVariantAndTheRecordAndLimitsTyping) {
     }});
     EXPECT_EQ(caption, L"J2ME Starter");
     ASSERT_EQ(controls.size(), 10u);
-    const std::vector<std::wstring> texts = {L"Name", L"Java", L"Executable File", L"C:\\jdk\\bin\\java.exe", L"...",
-                                             L"Arguments (%1 - JAD file name, %2 - JAR file name, %* - external arguments)",
+    const std::vector<std::wstring> texts = {L"&Name", L"Java", L"&Executable File", L"C:\\jdk\\bin\\java.exe", L"...",
+                                             L"&Arguments (%1 - JAD file name, %2 - JAR file name, %* - external arguments)",
                                              L"-jar %1 %*", L">", L"OK", L"Cancel"};
     for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(controls[i].text, texts[i]) << i;
     EXPECT_EQ(limits[0], 256u);

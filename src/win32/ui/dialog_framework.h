@@ -8,8 +8,12 @@ namespace quillmont::win32 {
 void initializeDialogFramework(HINSTANCE instance);
 void shutdownDialogFramework();
 HINSTANCE programInstance();
-// Sets the program icon in a dialog's title bar, large and small.
+// Sets the program icon in a dialog's title bar, large and small, in the sizes
+// of the dialog's screen.
 void setProgramIcon(HWND dialog);
+// A GetSystemMetrics size for the resolution of the screen the window is on, which
+// for a per-monitor aware program may differ from the primary screen's.
+int metricForWindow(HWND window, int metric);
 // Registers common control classes (ICC_* flags) that a dialog template uses
 // beyond what start-up registered, before the dialog is created.
 void registerControlClasses(DWORD classes);

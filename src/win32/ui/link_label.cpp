@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <array>
+#include <algorithm>
 #include <vector>
 
 #include "win32/res/hand_cursor.h"
@@ -13,22 +13,26 @@ namespace quillmont::win32 {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4C4B;  // "LK"
+constexpr LPARAM kKeyWasDown = 1 << 30;    // a key's repeats do not follow the link again
 
+// The image drawn with each pixel as a square of pixels, as large as the system's
+// cursors: 64 pixels at 192 dots per inch.
 HCURSOR createHandCursor() {
-    constexpr int kRowBytes = kHandCursorSize / 8;
-    std::array<BYTE, kRowBytes * kHandCursorSize> andPlane{};
-    std::array<BYTE, kRowBytes * kHandCursorSize> xorPlane{};
-    for (int y = 0; y < kHandCursorSize; ++y) {
-        for (int x = 0; x < kHandCursorSize; ++x) {
-            const char pixel = kHandCursorImage[y][x];
+    const int scale = std::max(1, GetSystemMetrics(SM_CXCURSOR) / kHandCursorSize);
+    const int size = kHandCursorSize * scale;
+    const int rowBytes = size / 8;
+    std::vector<BYTE> andPlane(static_cast<std::size_t>(rowBytes * size)), xorPlane(andPlane.size());
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const char pixel = kHandCursorImage[y / scale][x / scale];
             const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
-            const int at = y * kRowBytes + x / 8;
+            const auto at = static_cast<std::size_t>(y * rowBytes + x / 8);
             if (pixel == ' ') andPlane[at] |= bit;   // transparent: AND 1, XOR 0
             if (pixel == '.') xorPlane[at] |= bit;   // white: AND 0, XOR 1
         }
     }
-    return CreateCursor(programInstance(), kHandCursorHotSpotX, kHandCursorHotSpotY, kHandCursorSize,
-                        kHandCursorSize, andPlane.data(), xorPlane.data());
+    return CreateCursor(programInstance(), kHandCursorHotSpotX * scale, kHandCursorHotSpotY * scale, size, size,
+                        andPlane.data(), xorPlane.data());
 }
 
 }  // namespace
@@ -44,7 +48,16 @@ LinkLabel::~LinkLabel() {
 bool LinkLabel::attach(HWND control) {
     detach();
     if (control == nullptr) return false;
-    normalFont_ = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    useFont(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    if (!SetWindowSubclass(control, &LinkLabel::procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    control_ = control;
+    hovered_ = false;
+    return true;
+}
+
+void LinkLabel::useFont(HFONT normal) {
+    normalFont_ = normal;
     if (underlinedFont_ != nullptr) DeleteObject(underlinedFont_);
     underlinedFont_ = nullptr;
     LOGFONTW font{};
@@ -52,11 +65,6 @@ bool LinkLabel::attach(HWND control) {
         font.lfUnderline = TRUE;
         underlinedFont_ = CreateFontIndirectW(&font);
     }
-    if (!SetWindowSubclass(control, &LinkLabel::procedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
-        return false;
-    control_ = control;
-    hovered_ = false;
-    return true;
 }
 
 void LinkLabel::detach() {
@@ -104,10 +112,32 @@ LRESULT LinkLabel::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
             // The click fires on the press; the right button acts like the left.
-            SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), 0), 0);
+            follow();
             return 0;
+        case WM_GETDLGCODE: {
+            // A button to the dialog manager, so that its mnemonic presses it; while it
+            // has the focus, Enter follows the link rather than the default button.
+            const auto* key = reinterpret_cast<const MSG*>(lParam);
+            const bool enter = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+            return DLGC_BUTTON | (enter ? DLGC_WANTMESSAGE : 0);
+        }
+        case BM_CLICK:
+            follow();
+            return 0;
+        case WM_KEYDOWN:
+            if ((wParam != VK_RETURN && wParam != VK_SPACE) || (lParam & kKeyWasDown) != 0) break;
+            follow();
+            return 0;
+        case WM_SETFONT:
+            // A per-monitor aware dialog that moves to a screen of another resolution
+            // gives its controls new fonts and deletes the old ones.
+            useFont(reinterpret_cast<HFONT>(wParam));
+            break;
         case WM_ENABLE:
         case WM_SETTEXT:
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_UPDATEUISTATE:  // the mnemonic's underline or the focus rectangle appears
             InvalidateRect(control, nullptr, TRUE);
             break;
         case WM_NCDESTROY: {
@@ -119,6 +149,8 @@ LRESULT LinkLabel::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return DefSubclassProc(control, message, wParam, lParam);
 }
+
+void LinkLabel::follow() { SendMessageW(GetParent(control_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control_), 0), 0); }
 
 void LinkLabel::paint() {
     PAINTSTRUCT ps;
@@ -133,8 +165,19 @@ void LinkLabel::paint() {
     RECT client;
     GetClientRect(control_, &client);
     const LONG_PTR style = GetWindowLongPtrW(control_, GWL_STYLE);
-    const UINT align = (style & SS_TYPEMASK) == SS_CENTER ? DT_CENTER : DT_LEFT;
-    DrawTextW(dc, text.data(), length, &client, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | align);
+    const bool centred = (style & SS_TYPEMASK) == SS_CENTER;
+    const LRESULT hidden = SendMessageW(control_, WM_QUERYUISTATE, 0, 0);
+    UINT format = DT_SINGLELINE | (centred ? DT_CENTER : DT_LEFT);
+    if (style & SS_NOPREFIX) format |= DT_NOPREFIX;
+    else if (hidden & UISF_HIDEACCEL) format |= DT_HIDEPREFIX;
+    DrawTextW(dc, text.data(), length, &client, format | DT_VCENTER);
+    if (GetFocus() == control_ && (hidden & UISF_HIDEFOCUS) == 0) {
+        RECT box{};  // around the text, placed as the text was
+        DrawTextW(dc, text.data(), length, &box, format | DT_CALCRECT);
+        OffsetRect(&box, centred ? (client.right - box.right) / 2 : 0, (client.bottom - box.bottom) / 2);
+        IntersectRect(&box, &box, &client);
+        DrawFocusRect(dc, &box);
+    }
     SelectObject(dc, oldFont);
     EndPaint(control_, &ps);
 }

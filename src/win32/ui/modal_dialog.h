@@ -12,6 +12,8 @@ namespace quillmont::win32 {
 template <class Dialog>
 INT_PTR CALLBACK modalDialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) SetWindowLongPtrW(window, DWLP_USER, lParam);
+    // On a screen of another resolution the title bar's icons are loaded again in its sizes.
+    if (message == WM_DPICHANGED && SendMessageW(window, WM_GETICON, ICON_SMALL, 0) != 0) setProgramIcon(window);
     auto* dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
     return dialog != nullptr ? dialog->handleMessage(window, message, wParam, lParam) : FALSE;
 }

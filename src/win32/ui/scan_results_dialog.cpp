@@ -15,6 +15,7 @@ namespace {
 
 constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);
 constexpr UINT kChecked = INDEXTOSTATEIMAGEMASK(2);
+constexpr UINT kFitColumn = WM_APP + 1;  // posted to itself: the column's width after a new layout
 
 int rowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
@@ -48,6 +49,14 @@ INT_PTR ScanResultsDialog::handleMessage(HWND dialog, UINT message, WPARAM wPara
         }
         case WM_COMMAND:
             return HIWORD(wParam) == BN_CLICKED && command(LOWORD(wParam));
+        case WM_DPICHANGED:
+            // The system lays the dialog out anew for the other screen after this
+            // returns, but leaves the column's width in pixels as it was.
+            PostMessageW(dialog, kFitColumn, 0, 0);
+            return FALSE;
+        case kFitColumn:
+            fitColumn();
+            return TRUE;
         default:
             return FALSE;
     }
@@ -59,16 +68,13 @@ void ScanResultsDialog::initialize() {
     HWND rows = list();
     const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
     SendMessageW(rows, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
-    // One column as wide as the list, less a vertical scroll bar that a long list adds.
-    RECT client{};
-    GetClientRect(rows, &client);
     wchar_t noHeader[] = L"";
     LVCOLUMNW column{};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    column.mask = LVCF_FMT | LVCF_TEXT;
     column.fmt = LVCFMT_LEFT;
-    column.cx = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
     column.pszText = noHeader;
     SendMessageW(rows, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    fitColumn();
     fillList();
     showDescription();
     applyEnablingRule();
@@ -101,6 +107,14 @@ bool ScanResultsDialog::command(int id) {
 
 HWND ScanResultsDialog::list() const { return GetDlgItem(dialog_, IDC_SCAN_LIST); }
 
+// One column as wide as the list, less a vertical scroll bar that a long list adds.
+void ScanResultsDialog::fitColumn() {
+    RECT client{};
+    GetClientRect(list(), &client);
+    const int width = client.right - client.left - metricForWindow(list(), SM_CXVSCROLL);
+    SendMessageW(list(), LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(width, 0));
+}
+
 // Every row starts unchecked and remembers its proposal; the list sorts the rows by name.
 void ScanResultsDialog::fillList() {
     HWND rows = list();
@@ -119,6 +133,10 @@ void ScanResultsDialog::fillList() {
         item.stateMask = LVIS_STATEIMAGEMASK;
         SendMessageW(rows, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
+    // The first row has the list's focus, unselected: Space ticks it before any arrow was pressed.
+    LVITEMW focus{};
+    focus.state = focus.stateMask = LVIS_FOCUSED;
+    SendMessageW(rows, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&focus));
     SendMessageW(rows, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(rows, nullptr, TRUE);
     changingRows_ = false;

@@ -25,6 +25,7 @@ private:
     void initialize();
     bool command(int id);
     HWND list() const;
+    void fitColumn();
     void fillList();
     void showDescription();
     void applyEnablingRule();

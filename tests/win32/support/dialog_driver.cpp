@@ -37,6 +37,32 @@ void DialogDriver::pumpMessages(unsigned milliseconds) {
     } while (GetTickCount64() < until);
 }
 
+void DialogDriver::stayOnThisDialog() {
+    if (t_driver != nullptr) t_driver->stay_ = true;
+}
+
+void DialogDriver::pressKeys(const std::vector<WORD>& keys) {
+    std::vector<INPUT> events;
+    auto add = [&](WORD key, DWORD flags) {
+        INPUT event{};
+        event.type = INPUT_KEYBOARD;
+        event.ki.wVk = key;
+        event.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+        event.ki.dwFlags = flags;
+        events.push_back(event);
+    };
+    for (WORD key : keys) add(key, 0);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) add(*key, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(events.size()), events.data(), sizeof(INPUT));
+}
+
+DialogDriver::Step DialogDriver::keys(std::vector<WORD> keys) {
+    return [keys = std::move(keys)](DialogWindow&) {
+        pressKeys(keys);
+        stayOnThisDialog();
+    };
+}
+
 void DialogDriver::start() {
     t_driver = this;
     deadline_ = GetTickCount64() + timeoutMs_;
@@ -68,8 +94,9 @@ void DialogDriver::tick() {
     const std::vector<HWND> dialogs = openDialogs();
     if (stepsRun_ >= static_cast<int>(steps_.size()) || dialogs.empty()) return;
     HWND target = dialogs.front();
-    if (target == lastActedOn_) return;
+    if (target == lastActedOn_ && !stay_) return;
     lastActedOn_ = target;
+    stay_ = false;
     DialogWindow window(target);
     inStep_ = true;
     steps_[stepsRun_++](window);

@@ -45,6 +45,16 @@ public:
     // The visible, enabled dialogs (#32770) of this thread, topmost first.
     static std::vector<HWND> openDialogs();
 
+    // From inside a step: the next step acts on the same dialog again, on a later
+    // tick, once the dialog's own loop has handled what this step did.
+    static void stayOnThisDialog();
+    // Presses the keys together through the system's input queue, as a user's hand
+    // would (down in order, up in reverse): the active dialog's own modal loop gets
+    // them, with IsDialogMessage, mnemonics and the keyboard state.
+    static void pressKeys(const std::vector<WORD>& keys);
+    // A step that presses the keys together and stays on the dialog.
+    static Step keys(std::vector<WORD> keys);
+
 private:
     static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
     void start();
@@ -58,6 +68,7 @@ private:
     HWND lastActedOn_ = nullptr;
     int stepsRun_ = 0;
     bool inStep_ = false;
+    bool stay_ = false;
     bool timedOut_ = false;
     std::vector<std::string> failures_;
 };
