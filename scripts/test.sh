@@ -64,8 +64,9 @@ else
   echo "   Quillmont.exe loads at start: $start_imports"; failed=$((failed + 1))
 fi
 size=$(stat -c %s "$exe")
-if [ "$size" -lt 1048576 ] && x86_64-w64-mingw32-objdump -t "$exe" 2>&1 | grep -q 'no symbols' &&
-   x86_64-w64-mingw32-objdump -t "$exe.debug" | grep -q 'wWinMain'; then
+# (grep -c reads to the end: with pipefail, grep -q could leave objdump a broken pipe.)
+if [ "$size" -lt 1048576 ] && [ "$(x86_64-w64-mingw32-objdump -t "$exe" 2>&1 | grep -c 'no symbols')" -gt 0 ] &&
+   [ "$(x86_64-w64-mingw32-objdump -t "$exe.debug" 2>/dev/null | grep -c 'wWinMain')" -gt 0 ]; then
   echo "   Quillmont.exe is stripped, $size bytes (under 1 MiB); its symbols are in Quillmont.exe.debug"
   passed=$((passed + 1))
 else
