@@ -122,7 +122,7 @@ start_wine_session() {
   source "$root/scripts/wine-env.sh"
   quillmont_start_wine
   work=$(mktemp -d /tmp/quillmont-bench.XXXXXX)
-  trap 'restore_settings; quillmont_stop_wine; rm -rf "$work"' EXIT
+  quillmont_on_exit 'restore_settings; rm -rf "$work"'
   save_settings
   unmanage_windows
   export QUILLMONT_RECORD_FILE; QUILLMONT_RECORD_FILE=$(winepath -w "$work/record.txt")

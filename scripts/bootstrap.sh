@@ -10,7 +10,7 @@ packages=(cmake ninja-build g++ libgtest-dev googletest libbenchmark-dev python3
           wine wine64 xvfb x11-utils imagemagick clang libclang-rt-14-dev
           nsis zip unzip openjdk-17-jdk-headless libpugixml-dev
           libcommons-lang3-java libcommons-io-java libjsoup-java libhamcrest-java
-          openssl ca-certificates)
+          openssl ca-certificates ccache)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -1,15 +1,38 @@
 # Sourced by the run and test scripts: creates the project's Wine prefix when it
 # is missing, provides a display (Xvfb) when there is none, keeps one persistent
 # wineserver for the whole run and stops both again when the script exits.
+#   quillmont_on_exit COMMAND   runs COMMAND when the shell exits, however it exits,
+#                               after what was registered later; a plain
+#                               `trap ... EXIT` would replace the others
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export WINEPREFIX="${QUILLMONT_WINEPREFIX:-$root/.wine}"
 export WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
 quillmont_xvfb_pid=""
+quillmont_exit_hooks=()
+
+quillmont_run_exit_hooks() {
+  local i
+  for ((i = ${#quillmont_exit_hooks[@]} - 1; i >= 0; i--)); do eval "${quillmont_exit_hooks[i]}"; done
+  quillmont_exit_hooks=()
+}
+
+quillmont_on_exit() {
+  quillmont_exit_hooks+=("$1")
+  trap quillmont_run_exit_hooks EXIT
+  # A signal ends the shell through its exit, so that the hooks run then too.
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+  trap 'exit 129' HUP
+}
 
 quillmont_stop_wine() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
-  if [ -n "$quillmont_xvfb_pid" ]; then kill "$quillmont_xvfb_pid" 2>/dev/null || true; fi
+  if [ -n "$quillmont_xvfb_pid" ]; then
+    kill "$quillmont_xvfb_pid" 2>/dev/null || true
+    wait "$quillmont_xvfb_pid" 2>/dev/null || true
+    quillmont_xvfb_pid=""
+  fi
 }
 
 quillmont_start_display() {
@@ -28,6 +51,7 @@ quillmont_start_display() {
 }
 
 quillmont_start_wine() {
+  quillmont_on_exit quillmont_stop_wine
   quillmont_start_display || return 1
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "== creating the Wine prefix in $WINEPREFIX"
@@ -36,5 +60,4 @@ quillmont_start_wine() {
   fi
   wineserver -p
   wine wineboot >/dev/null 2>&1 || true
-  trap quillmont_stop_wine EXIT
 }

@@ -12,8 +12,6 @@ public:
     virtual void initializeCom() = 0;  // single-threaded apartment
     virtual void createInstanceMutex(const WideString& name) = 0;
     virtual void initializeCommonControls() = 0;
-    virtual void initializeDialogFramework() = 0;
-    virtual void shutdownDialogFramework() = 0;
     virtual void uninitializeCom() = 0;
     virtual void closeInstanceMutex() = 0;
 };

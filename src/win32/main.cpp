@@ -3,6 +3,8 @@
 // each part what it uses.
 #include <windows.h>
 
+#include <optional>
+
 #include "core/app/program_entry.h"
 #include "core/launch/launch_flows.h"
 #include "core/starters/settings_store.h"
@@ -10,12 +12,16 @@
 #include "win32/ui/win32_dialogs.h"
 #include "win32/win32_platform.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR argumentText, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR argumentText, int) {
     using namespace quillmont;
-    win32::Win32Platform real(instance);
+    win32::Win32Platform real;
     Platform& platform = real.ports();
-    const SettingsAccess settings = [&platform]() -> SettingsStore& {
-        return SettingsStore::instance(platform.registry);
+    // The store is read from the registry when first needed: a command line
+    // error or a cancelled file-open dialog reads nothing.
+    std::optional<SettingsStore> store;
+    const SettingsAccess settings = [&platform, &store]() -> SettingsStore& {
+        if (!store) store.emplace(platform.registry).load();
+        return *store;
     };
     win32::Win32Dialogs dialogs(platform, real.scanDialogs(), real.updateDialogs(), settings);
     LaunchFlows flows({platform, dialogs, settings});

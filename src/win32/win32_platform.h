@@ -22,7 +22,7 @@ namespace quillmont::win32 {
 // the scan's and the update check's windows, which the dialogs hand on.
 class Win32Platform {
 public:
-    explicit Win32Platform(HINSTANCE instance) : startup_(instance) {}
+    Win32Platform() = default;
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
 

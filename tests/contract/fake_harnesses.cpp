@@ -1,5 +1,6 @@
 #include "fake_process_launcher.h"
 #include "process_launcher_contract.h"
+#include "test_paths.h"
 
 namespace quillmont::testing {
 

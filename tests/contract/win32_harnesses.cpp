@@ -1,4 +1,5 @@
 #include "process_launcher_contract.h"
+#include "test_paths.h"
 #include "test_files.h"
 #include "win32/platform/wide_text.h"
 #include "win32/platform/win32_process_launcher.h"

@@ -22,8 +22,7 @@ struct Program : FlowWorld {
     }
 };
 
-const std::vector<std::string> kStartupThenShutdown = {"com", "mutex", "controls", "dialogs",
-                                                       "~dialogs", "~com", "~mutex"};
+const std::vector<std::string> kStartupThenShutdown = {"com", "mutex", "controls", "~com", "~mutex"};
 
 }  // namespace
 

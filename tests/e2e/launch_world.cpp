@@ -1,6 +1,5 @@
 #include "launch_world.h"
 
-#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -125,13 +124,6 @@ std::vector<std::wstring> folderEntries(const std::wstring& folder, const std::w
 
 std::unique_ptr<RemoteProgram> startQuillmont(const std::wstring& arguments) {
     auto program = std::make_unique<RemoteProgram>(quillmontCommandLine(arguments));
-    if (!program->valid()) {
-        // Seen once in many runs under Wine: the test's own CreateProcessW of
-        // Quillmont.exe failing. That is the harness, not the program; say so and try again.
-        std::fprintf(stderr, "starting Quillmont.exe failed with error %lu; trying once more\n", program->startError());
-        Sleep(500);
-        program = std::make_unique<RemoteProgram>(quillmontCommandLine(arguments));
-    }
     EXPECT_TRUE(program->valid()) << "CreateProcessW failed with error " << program->startError();
     return program;
 }

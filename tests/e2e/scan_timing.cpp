@@ -65,7 +65,7 @@ void installSdks(WineMachine& machine) {
 void countJ2meScan() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     {
-        win32::Win32Platform real(GetModuleHandleW(nullptr));
+        win32::Win32Platform real;
         Platform& p = real.ports();
         CountingXml counting(p.xml);
         Platform counted{p.startup, p.ui, p.processes, p.registry, p.shell, p.files, p.versions, p.environment, counting, p.http};

@@ -19,8 +19,6 @@ public:
         calls.push_back("mutex");
     }
     void initializeCommonControls() override { calls.push_back("controls"); }
-    void initializeDialogFramework() override { calls.push_back("dialogs"); }
-    void shutdownDialogFramework() override { calls.push_back("~dialogs"); }
     void uninitializeCom() override { calls.push_back("~com"); }
     void closeInstanceMutex() override { calls.push_back("~mutex"); }
 };

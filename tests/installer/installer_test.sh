@@ -55,7 +55,7 @@ restore_keys() {
     [ -f "$work/own$i.reg" ] && wine reg import "$(win "$work/own$i.reg")" >/dev/null 2>&1
   done
 }
-trap 'restore_keys; quillmont_stop_wine; rm -rf "$work"' EXIT
+quillmont_on_exit 'restore_keys; rm -rf "$work"'
 for i in "${!own_keys[@]}"; do wine reg export "${own_keys[$i]}" "$(win "$work/own$i.reg")" /y >/dev/null 2>&1; done
 
 profile=$(unix_of "$(wine cmd /c echo %USERPROFILE% | tr -d '\r')")

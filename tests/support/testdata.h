@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/bytes.h"
+#include "test_paths.h"
 
 namespace quillmont::testing {
 

@@ -175,9 +175,8 @@ void pumpMessagesFor(DWORD milliseconds) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     using namespace quillmont;
-    win32::initializeDialogFramework(instance);
     SetCursorPos(0, 0);  // away from the dialog, whose link would show itself hovered
     const std::wstring which = arguments;
     testing::DialogPorts ports;

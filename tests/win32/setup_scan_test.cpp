@@ -24,7 +24,7 @@ const StarterRecord kExisting{u"Existing Java", u"C:\\jdk17\\bin\\javaw.exe", u"
 struct ScanningMachine {
     ScratchUserHive user;
     ScratchMachineHive machine;
-    win32::Win32Platform real{GetModuleHandleW(nullptr)};
+    win32::Win32Platform real;
     SettingsStore store{real.ports().registry};
 
     ScanningMachine() {

@@ -10,7 +10,7 @@ using namespace quillmont;
 
 TEST(StartupServices, TheNamedMutexExistsExactlyWhileItIsHeld) {
     const std::wstring name = win32::toWide(kInstanceMutexName);
-    win32::Win32StartupServices services(GetModuleHandleW(nullptr));
+    win32::Win32StartupServices services;
     services.createInstanceMutex(kInstanceMutexName);
     ASSERT_TRUE(services.holdsMutex());
     HANDLE other = OpenMutexW(SYNCHRONIZE, FALSE, name.c_str());
@@ -18,7 +18,7 @@ TEST(StartupServices, TheNamedMutexExistsExactlyWhileItIsHeld) {
     if (other != nullptr) CloseHandle(other);
 
     // A second instance runs all the same: creating the mutex again still works.
-    win32::Win32StartupServices second(GetModuleHandleW(nullptr));
+    win32::Win32StartupServices second;
     second.createInstanceMutex(kInstanceMutexName);
     EXPECT_TRUE(second.holdsMutex());
     second.closeInstanceMutex();
@@ -29,7 +29,7 @@ TEST(StartupServices, TheNamedMutexExistsExactlyWhileItIsHeld) {
 }
 
 TEST(StartupServices, ComIsASingleThreadedApartmentUntilUninitialized) {
-    win32::Win32StartupServices services(GetModuleHandleW(nullptr));
+    win32::Win32StartupServices services;
     services.initializeCom();
     EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
     services.uninitializeCom();

@@ -80,11 +80,9 @@ int runProgram(const WideString& argumentText, Platform& platform, Dialogs& dial
     startup.initializeCom();
     startup.createInstanceMutex(kInstanceMutexName);
     startup.initializeCommonControls();
-    startup.initializeDialogFramework();
 
     const int code = serveRequest(argumentText, platform, dialogs, flows);
 
-    startup.shutdownDialogFramework();
     startup.uninitializeCom();
     startup.closeInstanceMutex();
     return code;

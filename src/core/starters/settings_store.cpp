@@ -81,15 +81,6 @@ void forEachName(Enumerate enumerate, Visit visit) {
 
 SettingsStore::SettingsStore(Registry& registry) : registry_(registry) {}
 
-SettingsStore& SettingsStore::instance(Registry& registry) {
-    static SettingsStore store = [&registry] {
-        SettingsStore created(registry);
-        created.load();
-        return created;
-    }();
-    return store;
-}
-
 StarterList& SettingsStore::list(StarterKind kind) { return kind == StarterKind::J2SE ? j2se_ : j2me_; }
 
 WideString SettingsStore::kindKey(StarterKind kind) {

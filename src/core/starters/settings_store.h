@@ -21,11 +21,6 @@ public:
 
     explicit SettingsStore(Registry& registry);
 
-    // The process-wide store, created and loaded on the first call. Only the
-    // program's entry calls this, naming the registry; everyone else reaches the
-    // store through the SettingsAccess the entry hands out.
-    static SettingsStore& instance(Registry& registry);
-
     StarterList& list(StarterKind kind);
 
     // Replaces both lists by what the registry holds.

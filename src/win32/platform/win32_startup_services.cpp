@@ -4,7 +4,6 @@
 #include <objbase.h>
 
 #include "win32/platform/wide_text.h"
-#include "win32/ui/dialog_framework.h"
 
 namespace quillmont::win32 {
 
@@ -24,10 +23,6 @@ void Win32StartupServices::initializeCommonControls() {
     controls.dwICC = ICC_BAR_CLASSES;
     InitCommonControlsEx(&controls);
 }
-
-void Win32StartupServices::initializeDialogFramework() { win32::initializeDialogFramework(instance_); }
-
-void Win32StartupServices::shutdownDialogFramework() { win32::shutdownDialogFramework(); }
 
 void Win32StartupServices::uninitializeCom() {
     if (comInitialized_) CoUninitialize();

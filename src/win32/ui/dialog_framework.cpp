@@ -6,11 +6,12 @@
 
 #include "win32/res/resource_ids.h"
 
+// The linker's name for the start of the image this code is part of.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace quillmont::win32 {
 
 namespace {
-
-HINSTANCE g_instance = nullptr;
 
 // A function of user32.dll that older systems lack, or nullptr. (Through void (*)(),
 // which stands for any function pointer, as the compiler asks.)
@@ -22,11 +23,9 @@ Function userFunction(const char* name) {
 
 }  // namespace
 
-void initializeDialogFramework(HINSTANCE instance) { g_instance = instance; }
-
-void shutdownDialogFramework() { g_instance = nullptr; }
-
-HINSTANCE programInstance() { return g_instance != nullptr ? g_instance : GetModuleHandleW(nullptr); }
+HINSTANCE programInstance() {
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
 int metricForWindow(HWND window, int metric) {
     // Windows 10 1607 and later; before, every screen has the system's resolution.

@@ -4,9 +4,9 @@
 
 namespace quillmont::win32 {
 
-// The module whose resource script holds the dialogs and icons.
-void initializeDialogFramework(HINSTANCE instance);
-void shutdownDialogFramework();
+// The module whose resource script holds the dialogs and icons: the image the
+// dialog code is linked into (Quillmont.exe, or a test program that links the
+// resource script), known at link time, so nothing has to set it.
 HINSTANCE programInstance();
 // Sets the program icon in a dialog's title bar, large and small, in the sizes
 // of the dialog's screen.

@@ -1,5 +1,6 @@
 #include "remote_program.h"
 
+#include <cstdio>
 #include <vector>
 
 #include "dialog_window.h"
@@ -12,14 +13,16 @@ struct Search {
     const std::wstring* caption;
     HWND except;
     HWND found;
+    bool anyWindow;
 };
 
 BOOL CALLBACK findDialog(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && window != search->except && IsWindowVisible(window) &&
-        windowClass(window) == L"#32770" &&
+    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
+    search->anyWindow = true;
+    if (window != search->except && windowClass(window) == L"#32770" &&
         (search->caption == nullptr || (IsWindowEnabled(window) && windowText(window) == *search->caption))) {
         search->found = window;
         return FALSE;
@@ -40,6 +43,7 @@ RemoteProgram::RemoteProgram(const std::wstring& commandLine) {
         processId_ = created.dwProcessId;
     } else {
         startError_ = GetLastError();
+        std::printf("%s CreateProcessW failed with error %lu\n", kWineStartMarker, startError_);
     }
 }
 
@@ -63,10 +67,19 @@ HWND RemoteProgram::waitForDialogAfter(HWND previous, unsigned timeoutMs) const 
 HWND RemoteProgram::find(const std::wstring* caption, HWND except, unsigned timeoutMs) const {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (valid() && GetTickCount64() < deadline) {
-        Search search{processId_, caption, except, nullptr};
+        Search search{processId_, caption, except, nullptr, false};
         EnumWindows(findDialog, reinterpret_cast<LPARAM>(&search));
+        shownAWindow_ = shownAWindow_ || search.anyWindow;
         if (search.found != nullptr) return search.found;
-        if (WaitForSingleObject(process_.get(), 50) == WAIT_OBJECT_0) return nullptr;
+        if (WaitForSingleObject(process_.get(), 50) == WAIT_OBJECT_0) {
+            if (!shownAWindow_) {
+                DWORD code = 0;
+                GetExitCodeProcess(process_.get(), &code);
+                std::printf("%s the program ended with exit code 0x%08lx before it showed any window\n",
+                            kWineStartMarker, code);
+            }
+            return nullptr;
+        }
     }
     return nullptr;
 }

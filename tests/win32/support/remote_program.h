@@ -9,6 +9,12 @@
 
 namespace quillmont::testing {
 
+// Printed when a started program never got going: CreateProcessW failed, or the
+// program ended before it showed any window although the test waited for one.
+// Wine now and then does this to a process that Windows would run; the test
+// command runs a test that failed with this line once more and counts it apart.
+inline constexpr char kWineStartMarker[] = "[wine-start]";
+
 // Another program started with an exact command line (through CreateProcessW, as
 // `wine prog ARGS` would re-quote the arguments), watched from outside.
 class RemoteProgram {
@@ -36,6 +42,7 @@ private:
     HWND find(const std::wstring* caption, HWND except, unsigned timeoutMs) const;
 
     win32::UniqueHandle process_;
+    mutable bool shownAWindow_ = false;
     DWORD processId_ = 0;
     unsigned long startError_ = 0;
 };
