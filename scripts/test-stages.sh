@@ -169,6 +169,17 @@ check_executable() {
   else echo "   the version is written elsewhere too:"; echo "$version_copies"; failed=$((failed + 1)); fi
 }
 
+# The test command's own bookkeeping (tests/scripts/stage_test.sh): a stage that
+# dies is a failure, and a Windows stage killed half-way leaves nothing behind.
+self_check() {
+  local log="$root/build/stage-test.log"
+  if "$root/tests/scripts/stage_test.sh" >"$log" 2>&1; then
+    echo "   $(grep -c '^ok' "$log") checks, all passed"; passed=$((passed + 1))
+  else
+    grep -v '^ok' "$log" | tail -n 20; echo "   the test command's self-check failed"; failed=$((failed + 1)); return 1
+  fi
+}
+
 # The Windows suites under Wine, in a shell of their own that stops Wine, Xvfb
 # and the update service however it ends. Its counts come back through a file
 # made afresh, so a stage that dies cannot report an earlier run's totals.
@@ -195,6 +206,7 @@ windows_suites() {
     echo "$passed $failed $retried" >"$counts"
   ) </dev/null &
   group=$!
+  windows_group=$group
   set +m
   trap 'end_windows_stage '"$group"'; exit 130' INT TERM
   wait "$group"; status=$?

@@ -24,6 +24,7 @@ stage layers check_layers
 stage "the executable" check_executable
 stage "native suites" run_ctest native -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 stage "sanitizer suites" run_ctest asan -j"$(nproc)"
+stage "the test command itself" self_check
 stage "Windows suites" windows_suites
 stage installer installer_round_trip
 stage "update address over TLS" tls_round_trip
