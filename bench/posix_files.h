@@ -29,11 +29,13 @@ public:
     std::vector<DirectoryEntry> findEntries(const WideString&) override { return {}; }
 };
 
-// How often the files opened through CountingFiles were read, and how much.
+// How often the files opened through CountingFiles were read, and how much, and
+// how many folders were searched.
 struct ReadCounts {
     std::uint64_t opens = 0;
     std::uint64_t reads = 0;
     std::uint64_t bytes = 0;
+    std::uint64_t folderReads = 0;  // folder searches
 };
 
 // Passes everything on to another Files and counts every readAt of the files it
@@ -58,7 +60,10 @@ public:
         return inner_.combinePath(folder, more);
     }
     WideString fullPath(const WideString& path) override { return inner_.fullPath(path); }
-    std::vector<DirectoryEntry> findEntries(const WideString& pattern) override { return inner_.findEntries(pattern); }
+    std::vector<DirectoryEntry> findEntries(const WideString& pattern) override {
+        ++counts_.folderReads;
+        return inner_.findEntries(pattern);
+    }
 
 private:
     Files& inner_;

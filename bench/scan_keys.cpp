@@ -1,6 +1,8 @@
-// Counts the registry keys a J2SE scan opens on a machine with 60 registered Java
-// installations spread over every layout, both views and both roots, and on an
-// empty one. Every call of the registry port opens (and closes) one key.
+// Counts the registry keys a J2SE scan opens and the folders it reads on a machine
+// with 60 registered Java installations spread over every layout, both views and
+// both roots, and 40 homes spread over the places outside the registry, and on an
+// empty one. Every call of the registry port opens (and closes) one key; every
+// folder search of the files port reads one folder.
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -10,6 +12,7 @@
 #include "fake_scan_dialogs.h"
 #include "flow_world.h"
 #include "java_layouts.h"
+#include "posix_files.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
@@ -69,13 +72,21 @@ private:
 
 struct Result {
     int opens;
+    int folderReads;
     std::size_t proposals;
     double microseconds;
     std::map<std::string, int> byKey;
 };
 
-Result scanMachine(int installations) {
+Result scanMachine(int installations, int folderHomes) {
     FlowWorld world;
+    const WideString root = u"C:\\Machine";
+    for (const auto& [name, value] : javaFolderEnvironment(root)) world.environment.set(name, value);
+    for (const JavaFolderHome& found : spreadJavaFolderHomes(folderHomes)) {
+        for (const char16_t* launcher : {u"bin\\java.exe", u"bin\\javaw.exe", u"bin\\javac.exe"})
+            world.files.addFile(root + u"\\" + found.home + u"\\" + launcher, "MZ");
+        world.files.addFile(root + u"\\" + found.home + u"\\release", Bytes(found.release.begin(), found.release.end()));
+    }
     for (const JavaInstallationLayout& layout : spreadJavaInstallations(installations)) {
         const WideString key = FakeRegistry::inView(layout.root, layout.key, layout.view);
         const WideString home = u"C:\\Java\\" + layout.home;
@@ -84,26 +95,29 @@ Result scanMachine(int installations) {
         for (const WideString& launcher : layout.launchers) world.files.addFile(home + u"\\" + launcher, "MZ");
     }
     CountingRegistry counting(world.registry);
+    bench::CountingFiles files(world.files);
     Platform platform{world.startup, world.ui, world.processes, counting, world.shell,
-                      world.files, world.versions, world.environment, world.xml, world.http};
+                      files, world.versions, world.environment, world.xml, world.http};
     FakeScanDialogs dialogs;
     J2seScanner scanner({platform, dialogs, world.store.list(StarterKind::J2SE)});
     const auto start = std::chrono::steady_clock::now();
     scanner.scan();
     const auto took = std::chrono::steady_clock::now() - start;
-    return {counting.total, scanner.detected().size(),
+    return {counting.total, static_cast<int>(files.counts().folderReads), scanner.detected().size(),
             std::chrono::duration<double, std::micro>(took).count(), counting.opens};
 }
 
 }  // namespace
 
 int main() {
-    const Result empty = scanMachine(0);
-    const Result full = scanMachine(60);
+    const Result empty = scanMachine(0, 0);
+    const Result full = scanMachine(60, 40);
     std::printf("J2SE scan on the in-memory ports\n");
-    std::printf("%-28s %8s %10s %12s\n", "machine", "keys", "proposals", "scan (us)");
-    std::printf("%-28s %8d %10zu %12.0f\n", "empty", empty.opens, empty.proposals, empty.microseconds);
-    std::printf("%-28s %8d %10zu %12.0f\n", "60 installations", full.opens, full.proposals, full.microseconds);
+    std::printf("%-34s %6s %8s %10s %12s\n", "machine", "keys", "folders", "proposals", "scan (us)");
+    std::printf("%-34s %6d %8d %10zu %12.0f\n", "empty", empty.opens, empty.folderReads, empty.proposals,
+                empty.microseconds);
+    std::printf("%-34s %6d %8d %10zu %12.0f\n", "60 registered, 40 in folders", full.opens, full.folderReads,
+                full.proposals, full.microseconds);
     std::printf("\nkeys opened on the machine with 60 installations, by purpose and key:\n");
     for (const auto& [what, opens] : full.byKey) std::printf("%6d  %s\n", opens, what.c_str());
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "base/wide_string.h"
@@ -20,6 +21,9 @@ public:
     // as written. The text is first cut to what the buffer holds; when the
     // expansion does not fit, the buffer, and so the result, keeps that text.
     virtual WideString expandEnvironment(const WideString& text) = 0;
+    // One variable of the process environment at any length (GetEnvironmentVariableW),
+    // as it is set; nothing when it is not set.
+    virtual std::optional<WideString> variable(const WideString& name) = 0;
 
     // The text in lower case by the system's rules for every character (CharLowerW).
     virtual WideString lowerCase(const WideString& text) = 0;

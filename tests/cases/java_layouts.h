@@ -60,4 +60,46 @@ inline std::vector<JavaInstallationLayout> spreadJavaInstallations(int count) {
     return layouts;
 }
 
+// A Java home that no registry key names: its folder below a machine's root, and
+// its release file.
+struct JavaFolderHome {
+    std::u16string home;
+    std::string release;
+};
+
+// The environment that leads a scan to the places of spreadJavaFolderHomes below
+// a machine's root: the profile, both Program Files folders, JAVA_HOME and PATH.
+inline std::vector<std::pair<std::u16string, std::u16string>> javaFolderEnvironment(const std::u16string& root) {
+    return {{u"USERPROFILE", root + u"\\profile"},
+            {u"LOCALAPPDATA", root + u"\\profile\\AppData\\Local"},
+            {u"ProgramFiles", root + u"\\pf"},
+            {u"ProgramFiles(x86)", root + u"\\pf86"},
+            {u"JAVA_HOME", root + u"\\unpacked\\jdk-0"},
+            {u"PATH", root + u"\\unpacked\\jdk-1\\bin;C:\\windows\\system32;C:\\windows"}};
+}
+
+// `count` kits spread over every place outside the registry that the J2SE scan
+// reads, each with a version of its own in its release file.
+inline std::vector<JavaFolderHome> spreadJavaFolderHomes(int count) {
+    static const char16_t* kPlaces[] = {
+        u"pf\\Eclipse Adoptium\\jdk-%v", u"pf\\Amazon Corretto\\jdk%v", u"pf86\\Zulu\\zulu-%v",
+        u"pf\\Java\\jdk-%v", u"pf\\Microsoft\\jdk-%v-hotspot", u"profile\\AppData\\Local\\Programs\\BellSoft\\jdk-%v",
+        u"profile\\.jdks\\temurin-%v", u"profile\\.gradle\\jdks\\jdk-%v-windows\\jdk-%v", u"profile\\scoop\\apps\\jdk-%v\\current",
+    };
+    static const char* kVendors[] = {"Eclipse Adoptium", "Amazon.com Inc.", "Azul Systems, Inc.", "Oracle Corporation",
+                                     "Microsoft", "BellSoft"};
+    std::vector<JavaFolderHome> homes;
+    for (int i = 0; i < count; ++i) {
+        const std::string number = "17.0." + std::to_string(100 + i);
+        const std::u16string version(number.begin(), number.end());
+        std::u16string home = i < 2 ? u"unpacked\\jdk-" + std::u16string(1, static_cast<char16_t>(u'0' + i))
+                                    : kPlaces[i % std::size(kPlaces)];
+        for (std::size_t at = home.find(u"%v"); at != std::u16string::npos; at = home.find(u"%v"))
+            home.replace(at, 2, version);
+        homes.push_back({home, "JAVA_VERSION=\"" + number + "\"\nIMPLEMENTOR=\"" + kVendors[i % std::size(kVendors)] +
+                                   "\"\nOS_ARCH=\"amd64\"\n"});
+    }
+    return homes;
+}
+
 }  // namespace quillmont::testing

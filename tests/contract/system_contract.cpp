@@ -56,6 +56,13 @@ TEST(EnvironmentContract, ReferencesExpandInAFixedBufferOrStayAsWritten) {
     EXPECT_EQ(environment.expandEnvironment(u"%QUILLMONT_TEST_LONG%").size(), 3000u);
 }
 
+TEST(EnvironmentContract, AVariableIsReadWholeAtAnyLengthAndAMissingOneIsNothing) {
+    std::unique_ptr<EnvironmentHarness> harness = makeEnvironmentHarness();
+    harness->setVariable(u"QUILLMONT_TEST_PATH", WideString(20000, u'p') + u";%OTHER%");
+    EXPECT_EQ(harness->environment().variable(u"quillmont_test_path"), WideString(20000, u'p') + u";%OTHER%");
+    EXPECT_EQ(harness->environment().variable(u"QUILLMONT_TEST_NOT_SET"), std::nullopt);
+}
+
 TEST(EnvironmentContract, LowerCaseCoversEveryAlphabetNotOnlyAscii) {
     std::unique_ptr<EnvironmentHarness> harness = makeEnvironmentHarness();
     EXPECT_EQ(harness->environment().lowerCase(u"CLDC-1.1 \u00c4\u00d6\u00dc \u03a9\u039c\u0395\u0393\u0391 \u0414\u0416\u0401 \u00d7"),

@@ -20,6 +20,7 @@ constexpr int kScanJ2me = 1009;
 constexpr int kResultsList = 1018;
 constexpr int kShowNonmain = 1021;
 constexpr int kAddChecked = IDOK;
+constexpr int kCheckAll = 1013;
 
 std::wstring javaW(const wchar_t* version) { return binFolder() + L"\\fake_java" + version + L".exe"; }
 
@@ -56,6 +57,17 @@ struct SetupScan : ::testing::Test {
         setup = program->waitForDialogTitled(L"Quillmont Setup");
         ASSERT_NE(setup, nullptr);
     }
+    // Add Checked in the results, then OK in the setup dialog: the list as stored.
+    StarterList addCheckedAndSave(HWND found, StarterKind kind) {
+        DialogWindow(found).click(kAddChecked);
+        EXPECT_TRUE(eventually([&] { return !IsWindow(found) && IsWindowEnabled(setup); }));
+        DialogWindow(setup).click(IDOK);
+        EXPECT_EQ(program->waitForExit(), DWORD{0});
+        win32::Win32Registry registry;
+        SettingsStore stored(registry);
+        stored.load();
+        return stored.list(kind);
+    }
     void TearDown() override {
         if (!program || program->waitForExit(2000)) return;
         DialogWindow(setup).click(IDCANCEL);
@@ -63,7 +75,104 @@ struct SetupScan : ::testing::Test {
     }
 };
 
+// The same, with the environment a user's session gives Quillmont pointing into
+// the machine's folder: JAVA_HOME, PATH and the profile. (Wine sets the Program
+// Files variables of every process itself: what lies there goes to the real ones.)
+struct SetupScanBeyondTheRegistry : SetupScan {
+    std::vector<std::pair<std::wstring, std::optional<std::wstring>>> saved;
+    std::wstring root() const { return machine.folder(); }
+
+    // Sets a variable of this process, which Quillmont.exe inherits; nothing unsets it.
+    void set(const std::wstring& name, const std::optional<std::wstring>& value) {
+        std::vector<wchar_t> old(32767);
+        const DWORD length = GetEnvironmentVariableW(name.c_str(), old.data(), 32767);
+        saved.emplace_back(name, length == 0 ? std::nullopt : std::optional<std::wstring>(old.data()));
+        SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
+    }
+    void SetUp() override {
+        set(L"JAVA_HOME", root() + L"\\unregistered\\jdk-21\\");
+        set(L"JDK_HOME", root() + L"\\removed");
+        set(L"PATH", root() + L"\\javapath;" + root() + L"\\tools\\jdk-17\\bin;" + L"C:\\windows\\system32;C:\\windows");
+        set(L"USERPROFILE", root() + L"\\profile");
+        set(L"LOCALAPPDATA", root() + L"\\profile\\AppData\\Local");
+        set(L"SCOOP", std::nullopt);
+        SetupScan::SetUp();
+    }
+    void TearDown() override {
+        SetupScan::TearDown();
+        for (const auto& [name, value] : saved) SetEnvironmentVariableW(name.c_str(), value ? value->c_str() : nullptr);
+    }
+    // A home with only the start of a PE header as launchers, and its release file.
+    std::wstring home(const std::wstring& folder, bool kit, const std::string& release) {
+        std::vector<std::wstring> launchers{L"bin\\javaw.exe", L"bin\\java.exe"};
+        if (kit) launchers.push_back(L"bin\\javac.exe");
+        const std::wstring path = machine.installStubs(folder, launchers);
+        EXPECT_TRUE(writeFileBytes(path + L"\\release", Bytes(release.begin(), release.end())));
+        return path;
+    }
+};
+
+std::string release(const char* version, const char* implementor, const char* arch = "amd64") {
+    return std::string("JAVA_VERSION=\"") + version + "\"\r\nIMPLEMENTOR=\"" + implementor + "\"\r\nOS_ARCH=\"" + arch + "\"\r\n";
+}
+
 }  // namespace
+
+TEST_F(SetupScanBeyondTheRegistry, JavaWhereverItIsKeptIsListedOnceWithNamesApartAndStored) {
+    home(L"unregistered\\jdk-21", true, release("21.0.1", "Eclipse Adoptium"));
+    home(L"tools\\jdk-17", true, release("17.0.2", "Oracle Corporation"));
+    home(L"profile\\.jdks\\corretto-17.0.9", true, release("17.0.9", "Amazon.com Inc."));
+    home(L"profile\\scoop\\apps\\temurin17-jdk\\current", true, release("17.0.9", "Eclipse Adoptium"));
+    wchar_t programFiles[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableW(L"ProgramFiles", programFiles, MAX_PATH), 0u);
+    const std::wstring corretto = std::wstring(programFiles) + L"\\Amazon Corretto\\jdk17.0.9_8";
+    MachineLayout installed;
+    for (const wchar_t* launcher : {L"\\bin\\java.exe", L"\\bin\\javaw.exe", L"\\bin\\javac.exe"})
+        installed.files.push_back({win32::fromWide(corretto + launcher), "MZ"});
+    installed.files.push_back({win32::fromWide(corretto + L"\\release"), release("17.0.9", "Amazon.com Inc.")});
+    // A trap: a vendor folder whose child holds no bin\java.exe.
+    installed.files.push_back({win32::fromWide(std::wstring(programFiles) + L"\\Zulu\\zulu-11\\lib\\bin\\java.exe"), "MZ"});
+    machine.apply(installed);
+    home(L"profile\\AppData\\Local\\Programs\\Eclipse Adoptium\\jre-8.0.392.8-hotspot", false,
+         release("1.8.0_392", "Eclipse Adoptium"));
+    const std::wstring zulu = home(L"pf86\\Zulu\\zulu-8", false, release("1.8.0_392", "Azul Systems, Inc.", "x86"));
+    machine.setValue(KEY_WOW64_32KEY, L"SOFTWARE\\Azul Systems\\Zulu\\zulu-8", L"InstallationPath", zulu);
+    // A trap: Oracle's forwarding launcher on PATH.
+    machine.installStubs(L"javapath", {L"java.exe", L"javaw.exe"});
+
+    DialogWindow(setup).click(kScanJ2se);
+    HWND found = program->waitForDialogTitled(L"Detected J2SE Starters");
+    ASSERT_NE(found, nullptr);
+    DialogWindow results(found);
+    std::vector<std::wstring> expected;
+    for (const std::wstring name :
+         {L"Temurin JDK 21.0.1", L"Oracle JDK 17.0.2", L"Corretto JDK 17.0.9", L"Temurin JDK 17.0.9",
+          L"Temurin JRE 1.8.0_392", L"Zulu JRE 1.8.0_392"}) {
+        for (const wchar_t* window : {L" (GUI", L" (Console"}) {
+            const std::wstring row = name + window + (name[0] == L'Z' ? L", 32-bit)" : L")");
+            if (name == L"Corretto JDK 17.0.9") {
+                expected.push_back(row + L" in " + corretto);
+                expected.push_back(row + L" in " + root() + L"\\profile\\.jdks\\corretto-17.0.9");
+            } else {
+                expected.push_back(row);
+            }
+        }
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(results.listViewItems(kResultsList), expected);
+
+    results.click(kCheckAll);
+    ASSERT_TRUE(eventually([&] { return results.isEnabled(kAddChecked); }));
+    const StarterList j2se = addCheckedAndSave(found, StarterKind::J2SE);
+    std::vector<std::wstring> names;
+    for (int slot = j2se.nextSlot(0); slot != 0; slot = j2se.nextSlot(slot)) {
+        names.push_back(win32::toWide(j2se.record(slot).name));
+        EXPECT_EQ(GetFileAttributesW(win32::toWide(j2se.record(slot).executableFile).c_str()) != INVALID_FILE_ATTRIBUTES, true)
+            << names.back();
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, expected);
+}
 
 TEST_F(SetupScan, AMachineWithoutJavaSaysSoAndChangesNothing) {
     DialogWindow(setup).click(kScanJ2se);
@@ -103,36 +212,29 @@ TEST_F(SetupScan, TheJavaOfAMachineIsListedTickedAddedAndStored) {
     DialogWindow results(found);
     EXPECT_EQ(results.owner(), setup);
     EXPECT_EQ(results.listViewItems(kResultsList),
-              (std::vector<std::wstring>{L"JDK 21.0.1.12 (Console)", L"JDK 21.0.1.12 (GUI)", L"JRE 1.6.0_45 (Console)",
-                                         L"JRE 1.6.0_45 (GUI)", L"JRE 1.8.0_392 (Console, 32-bit)",
-                                         L"JRE 1.8.0_392 (GUI, 32-bit)"}));
+              (std::vector<std::wstring>{L"JRE 1.6.0_45 (Console)", L"JRE 1.6.0_45 (GUI)",
+                                         L"Temurin JDK 21.0.1.12 (Console)", L"Temurin JDK 21.0.1.12 (GUI)",
+                                         L"Zulu JRE 1.8.0_392 (Console, 32-bit)", L"Zulu JRE 1.8.0_392 (GUI, 32-bit)"}));
     EXPECT_FALSE(results.isEnabled(kAddChecked));
 
     results.click(kShowNonmain);
     ASSERT_TRUE(eventually([&] { return results.listViewItems(kResultsList).size() == 10; }));
     EXPECT_EQ(results.listViewItems(kResultsList),
-              (std::vector<std::wstring>{L"JDK 1.6.0_45 (Console)", L"JDK 1.6.0_45 (GUI)", L"JDK 21.0.1.12 (Console)",
-                                         L"JDK 21.0.1.12 (GUI)", L"JRE 1.6.0_45 (Console)", L"JRE 1.6.0_45 (GUI)",
-                                         L"JRE 1.8.0_392 (Console, 32-bit)", L"JRE 1.8.0_392 (GUI, 32-bit)",
-                                         L"JRE in JDK 1.6.0_45 (Console)", L"JRE in JDK 1.6.0_45 (GUI)"}));
+              (std::vector<std::wstring>{L"JDK 1.6.0_45 (Console)", L"JDK 1.6.0_45 (GUI)", L"JRE 1.6.0_45 (Console)",
+                                         L"JRE 1.6.0_45 (GUI)", L"JRE in JDK 1.6.0_45 (Console)",
+                                         L"JRE in JDK 1.6.0_45 (GUI)", L"Temurin JDK 21.0.1.12 (Console)",
+                                         L"Temurin JDK 21.0.1.12 (GUI)", L"Zulu JRE 1.8.0_392 (Console, 32-bit)",
+                                         L"Zulu JRE 1.8.0_392 (GUI, 32-bit)"}));
     // Ticked in the list's order; added in the order found.
-    results.checkListViewItem(kResultsList, 7, true);
-    results.checkListViewItem(kResultsList, 5, true);
+    results.checkListViewItem(kResultsList, 9, true);
+    results.checkListViewItem(kResultsList, 3, true);
     EXPECT_TRUE(results.isEnabled(kAddChecked));
-    results.click(kAddChecked);
-    ASSERT_TRUE(eventually([&] { return !IsWindow(found) && IsWindowEnabled(setup); }));
-    DialogWindow(setup).click(IDOK);
-    ASSERT_EQ(program->waitForExit(), DWORD{0});
-
-    win32::Win32Registry registry;
-    SettingsStore stored(registry);
-    stored.load();
-    const StarterList& j2se = stored.list(StarterKind::J2SE);
+    const StarterList j2se = addCheckedAndSave(found, StarterKind::J2SE);
     ASSERT_TRUE(j2se.isOccupied(1) && j2se.isOccupied(2));
     EXPECT_EQ(j2se.nextSlot(2), 0);
     EXPECT_EQ(j2se.record(1), (StarterRecord{u"JRE 1.6.0_45 (GUI)", win32::fromWide(jre6 + L"\\bin\\javaw.exe"),
                                              u"-jar %1 %*"}));
-    EXPECT_EQ(j2se.record(2), (StarterRecord{u"JRE 1.8.0_392 (GUI, 32-bit)",
+    EXPECT_EQ(j2se.record(2), (StarterRecord{u"Zulu JRE 1.8.0_392 (GUI, 32-bit)",
                                              win32::fromWide(zulu + L"\\bin\\javaw.exe"), u"-jar %1 %*"}));
 }
 
@@ -167,15 +269,7 @@ TEST_F(SetupScan, TheSdksOfAMachineInBothViewsAreListedTickedAddedAndStored) {
         ASSERT_NE(at, shown.end()) << "no row for a proposal";
         results.checkListViewItem(kResultsList, static_cast<int>(at - shown.begin()), true);
     }
-    results.click(kAddChecked);
-    ASSERT_TRUE(eventually([&] { return !IsWindow(found) && IsWindowEnabled(setup); }));
-    DialogWindow(setup).click(IDOK);
-    ASSERT_EQ(program->waitForExit(), DWORD{0});
-
-    win32::Win32Registry registry;
-    SettingsStore stored(registry);
-    stored.load();
-    const StarterList& j2me = stored.list(StarterKind::J2ME);
+    const StarterList j2me = addCheckedAndSave(found, StarterKind::J2ME);
     EXPECT_EQ(j2me.record(1), (StarterRecord{u"Orcale SDK 3.2 - Default Emulator", root + u"\\sdk32\\bin\\emulator.exe",
                                              u"-Xdescriptor:%1"}));
     EXPECT_EQ(j2me.record(2), (StarterRecord{u"Symbian - b", root + u"\\B\\bin\\emulator.exe", u"-Xdescriptor:%1"}));

@@ -39,6 +39,12 @@ public:
         return result.size() < kExpansionBuffer ? result : buffer;
     }
 
+    std::optional<WideString> variable(const WideString& name) override {
+        auto found = variables_.find(FakeRegistry::upper(name));
+        if (found == variables_.end()) return std::nullopt;
+        return found->second;
+    }
+
     WideString lowerCase(const WideString& text) override {
         WideString result = text;
         for (char16_t& c : result) c = lower(c);

@@ -1,5 +1,7 @@
 #include "core/scan/j2se_scanner.h"
 
+#include <map>
+#include <set>
 #include <span>
 
 #include "core/scan/java_installations.h"
@@ -15,10 +17,27 @@ constexpr char16_t kFullVersionPattern[] = u"^\\d+\\.\\d+\\.[0-9_\\.]+$";
 }  // namespace
 
 void J2seScanner::scan() {
+    offers_.clear();
     scanRegistryKey(kRuntimeKey, false);
     scanRegistryKey(kDevelopmentKitKey, true);
-    // Then the other views and roots, the newer JavaSoft keys and the vendors' own.
+    // Then the other views and roots, the newer JavaSoft keys and the vendors' own,
+    // and the folders outside the registry.
     JavaInstallations(*this, utilities(), platform()).scan();
+    proposeOffers();
+}
+
+void J2seScanner::proposeOffers() {
+    std::map<WideString, std::set<WideString>> homesByName;
+    for (const Offer& offer : offers_) homesByName[offer.proposal.name].insert(platform().environment.lowerCase(offer.home));
+    for (Offer& offer : offers_) {
+        if (!offer.keepName && homesByName[offer.proposal.name].size() > 1) {
+            const WideString where = u" in " + offer.home;
+            offer.proposal.group += where;
+            offer.proposal.name += where;
+        }
+    }
+    for (Offer& offer : offers_) addDetected(std::move(offer.proposal));
+    offers_.clear();
 }
 
 void J2seScanner::scanRegistryKey(const WideString& key, bool developmentKit) {
@@ -40,16 +59,17 @@ void J2seScanner::propose(const Launcher& launcher, const WideString& javaHome, 
     const WideString executable = joinPath(javaHome, launcher.executable);
     const WideString version = javaVersionOf(executable, fallbackVersion);
     if (version.empty()) return;
-    addDetected(proposalFor(launcher, executable, version, false));
+    offer({proposalFor(launcher, executable, version, false), javaHome, true});
 }
 
 DetectedStarter J2seScanner::proposalFor(const Launcher& launcher, const WideString& executable,
-                                         const WideString& version, bool bits32) {
+                                         const WideString& version, bool bits32, const WideString& vendor) {
     const WideString window = WideString(u" (") + launcher.window + (bits32 ? u", 32-bit)" : u")");
+    const WideString by = vendor.empty() ? WideString() : vendor + u" ";
     DetectedStarter proposal;
-    proposal.group = u"JRE " + version + window;
+    proposal.group = by + u"JRE " + version + window;
     proposal.rank = launcher.rank;
-    proposal.name = launcher.label + (u" " + version) + window;
+    proposal.name = by + launcher.label + (u" " + version) + window;
     proposal.executableFile = executable;
     proposal.arguments = kArguments;
     return proposal;

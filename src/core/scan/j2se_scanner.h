@@ -5,7 +5,10 @@
 namespace quillmont {
 
 // Proposes a windowed and a console starter for every Java runtime and
-// development kit that the registry lists, named after the exact version.
+// development kit that the registry lists or that lies where build tools look for
+// one, named after the exact version and, but for the classic keys, the vendor.
+// No two proposals of a scan share a name: where two installations agree in
+// vendor, kind, version and bitness, their folders tell them apart.
 class J2seScanner final : public StarterScanner {
 public:
     using StarterScanner::StarterScanner;
@@ -50,13 +53,29 @@ public:
         {u"bin\\java.exe", u"JDK", u"Console", -1},
     };
     // The proposal for a launcher of a version; a 32-bit one says so in its name
-    // and group, so that it leads a group of its own.
+    // and group, so that it leads a group of its own, and so does a vendor:
+    // "<vendor> <label> <version> (<window>)".
     static DetectedStarter proposalFor(const Launcher& launcher, const WideString& executable,
-                                       const WideString& version, bool bits32);
+                                       const WideString& version, bool bits32, const WideString& vendor = {});
+
+    // A proposal made during the scan, before its name is known to be the only one.
+    struct Offer {
+        DetectedStarter proposal;
+        WideString home;  // the installation's folder
+        bool keepName;    // a classic key's proposal keeps its name as it is
+    };
+    void offer(Offer offer) { offers_.push_back(std::move(offer)); }
+    const std::vector<Offer>& offers() const { return offers_; }
 
 private:
+    // Gives every proposal that shares its name with another installation's the
+    // installation's folder in its name and group; then proposes them all.
+    void proposeOffers();
+
     void scanRegistryKey(const WideString& key, bool developmentKit);
     void propose(const Launcher& launcher, const WideString& javaHome, const WideString& fallbackVersion);
+
+    std::vector<Offer> offers_;
 };
 
 }  // namespace quillmont

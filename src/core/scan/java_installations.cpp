@@ -1,6 +1,8 @@
 #include "core/scan/java_installations.h"
 
 #include "core/scan/executable_machine.h"
+#include "core/scan/java_folders.h"
+#include "core/scan/java_vendor.h"
 #include "core/text/message_format.h"
 
 namespace quillmont {
@@ -39,7 +41,17 @@ WideString subkeyVersion(const WideString& name) {
     return J2seScanner::isFullVersion(tail) ? tail : WideString();
 }
 
+// "SOFTWARE\Azul Systems\Zulu" -> "Azul Systems"
+WideString vendorOf(const WideString& key) {
+    const std::size_t start = key.find(u'\\') + 1;
+    return key.substr(start, key.find(u'\\', start) - start);
+}
+
 }  // namespace
+
+bool JavaInstallations::isMachine32(Place place) {
+    return place.root == RegistryRoot::LocalMachine && place.view == RegistryView::Bits32;
+}
 
 void JavaInstallations::scan() {
     // The 64-bit view of HKEY_LOCAL_MACHINE is the program's own: what the classic
@@ -50,6 +62,8 @@ void JavaInstallations::scan() {
                         Place{RegistryRoot::CurrentUser, RegistryView::Bits64},
                         Place{RegistryRoot::CurrentUser, RegistryView::Bits32}})
         scanPlace(place);
+    for (const FoundJavaHome& found : JavaFolders(utilities_, platform_.environment).homes())
+        proposeHome({found.folder, {}, HomeKind::ByContents, false, false, found.vendorHint});
 }
 
 void JavaInstallations::scanPlace(Place place) {
@@ -70,7 +84,7 @@ void JavaInstallations::scanJavaHomeKey(Place place, const WideString& key, Home
     utilities_.enumRegistrySubkeys(place.root, key, names, place.view);
     for (const WideString& name : names)
         proposeHome({utilities_.readRegistryString(place.root, key + u"\\" + name, u"JavaHome", place.view), name,
-                     kind, classic, place});
+                     kind, classic, isMachine32(place), {}});
 }
 
 void JavaInstallations::scanVendorKey(Place place, const WideString& key, HomeKind kind) {
@@ -83,7 +97,7 @@ void JavaInstallations::scanVendorKey(Place place, const WideString& key, HomeKi
         for (const WideString& machine : machines)
             proposeHome({utilities_.readRegistryString(place.root, key + u"\\" + version + u"\\" + machine + u"\\MSI",
                                                        u"Path", place.view),
-                         version, kind, false, place});
+                         version, kind, false, isMachine32(place), javaVendorName(vendorOf(key))});
     }
 }
 
@@ -92,7 +106,7 @@ void JavaInstallations::scanInstallationPathKey(Place place, const WideString& k
     utilities_.enumRegistrySubkeys(place.root, key, names, place.view);
     for (const WideString& name : names)
         proposeHome({utilities_.readRegistryString(place.root, key + u"\\" + name, u"InstallationPath", place.view),
-                     name, HomeKind::ByContents, false, place});
+                     name, HomeKind::ByContents, false, isMachine32(place), javaVendorName(vendorOf(key))});
 }
 
 void JavaInstallations::proposeHome(const Home& home) {
@@ -100,36 +114,47 @@ void JavaInstallations::proposeHome(const Home& home) {
     const bool kit = home.kind == HomeKind::DevelopmentKit ||
                      (home.kind == HomeKind::ByContents &&
                       utilities_.fileExists(joinPath(home.folder, u"bin\\javac.exe")));
+    // The classic keys are read as they always were, without a release file.
+    const std::optional<JavaRelease> release =
+        home.classic ? std::nullopt : JavaRelease::read(platform_.files, home.folder);
     if (kit)
-        for (const Launcher& launcher : J2seScanner::kKitLaunchers) propose(home, launcher);
+        for (const Launcher& launcher : J2seScanner::kKitLaunchers) propose(home, launcher, release);
     else
-        for (const Launcher& launcher : J2seScanner::kRuntimeLaunchers) propose(home, launcher);
+        for (const Launcher& launcher : J2seScanner::kRuntimeLaunchers) propose(home, launcher, release);
 }
 
-void JavaInstallations::propose(const Home& home, const Launcher& launcher) {
+void JavaInstallations::propose(const Home& home, const Launcher& launcher, const std::optional<JavaRelease>& release) {
     const WideString executable = joinPath(home.folder, launcher.executable);
     if (proposedAlready(executable)) return;
     WideString version;
+    WideString vendor = home.vendor;
     if (home.classic) {
         version = scanner_.javaVersionOf(executable, home.subkey);
     } else {
         // Uninstalled runtimes often leave their keys behind.
         if (!utilities_.fileExists(executable)) return;
-        version = launcherVersion(executable);
+        if (release) version = release->version;
+        if (version.empty()) version = launcherVersion(executable);
         if (version.empty()) version = subkeyVersion(home.subkey);
+        if (release && !javaVendorName(release->implementor).empty()) vendor = javaVendorName(release->implementor);
     }
     if (version.empty()) return;
 
-    // The launcher's own header says for sure; the 32-bit view is only a hint (the
-    // current user's keys are one for both views).
-    bool bits32 = home.place.root == RegistryRoot::LocalMachine && home.place.view == RegistryView::Bits32;
-    switch (executableBitness(platform_.files, executable)) {
-    case ExecutableBitness::Bits32: bits32 = true; break;
-    case ExecutableBitness::Bits64: bits32 = false; break;
-    case ExecutableBitness::Unknown: break;
+    // The release file and the launcher's own header say for sure; the 32-bit view
+    // is only a hint (the current user's keys are one for both views).
+    bool bits32 = home.registered32;
+    const std::optional<bool> released32 = release ? release->is32Bit() : std::nullopt;
+    if (released32) {
+        bits32 = *released32;
+    } else {
+        switch (executableBitness(platform_.files, executable)) {
+        case ExecutableBitness::Bits32: bits32 = true; break;
+        case ExecutableBitness::Bits64: bits32 = false; break;
+        case ExecutableBitness::Unknown: break;
+        }
     }
-    proposedPaths_.insert(platform_.environment.lowerCase(executable));
-    scanner_.addDetected(J2seScanner::proposalFor(launcher, executable, version, bits32));
+    proposedPaths_.insert(pathKey(executable));
+    scanner_.offer({J2seScanner::proposalFor(launcher, executable, version, bits32, vendor), home.folder, home.classic});
 }
 
 // "Full Version" up to its first "-", as for the classic keys, else the fixed file
@@ -145,9 +170,16 @@ WideString JavaInstallations::launcherVersion(const WideString& executable) {
 bool JavaInstallations::proposedAlready(const WideString& executable) {
     // Kept as a set so that a machine with many runtimes costs one lower-casing per launcher.
     if (proposedPaths_.empty())
-        for (const DetectedStarter& earlier : scanner_.detected())
-            proposedPaths_.insert(platform_.environment.lowerCase(earlier.executableFile));
-    return proposedPaths_.count(platform_.environment.lowerCase(executable)) != 0;
+        for (const J2seScanner::Offer& earlier : scanner_.offers())
+            proposedPaths_.insert(pathKey(earlier.proposal.executableFile));
+    return proposedPaths_.count(pathKey(executable)) != 0;
+}
+
+// A launcher's path as the file system tells paths apart: "." and ".." resolved,
+// without regard to case.
+WideString JavaInstallations::pathKey(const WideString& executable) {
+    const WideString full = utilities_.fullPath(executable);
+    return platform_.environment.lowerCase(full.empty() ? executable : full);
 }
 
 }  // namespace quillmont

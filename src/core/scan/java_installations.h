@@ -1,18 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
 
 #include "core/scan/j2se_scanner.h"
+#include "core/scan/java_release.h"
 
 namespace quillmont {
 
 // The Java installations that the two classic JavaSoft keys in the program's own
 // view do not show: those keys in the 32-bit view and under the current user, the
 // JavaSoft keys of Java 9 and later, and the keys that Adoptium, AdoptOpenJDK,
-// Eclipse, IBM Semeru, Microsoft, Azul and BellSoft write; each in both views of
-// both roots. Proposals go to the scanner; a launcher that is proposed already,
-// under whatever name, is not proposed again.
+// Eclipse, IBM Semeru, Microsoft, Azul and BellSoft write, each in both views of
+// both roots; then the homes outside the registry (JavaFolders). Proposals go to
+// the scanner; a launcher that is proposed already, under whatever name and
+// however its path is written, is not proposed again. But for the classic keys, a
+// home's release file, when it has one, gives the version, vendor and bitness.
 class JavaInstallations {
 public:
     JavaInstallations(J2seScanner& scanner, const ScannerUtilities& utilities, Platform& platform)
@@ -37,17 +41,20 @@ private:
         WideString subkey;  // the registry's name for the installation; may be a version
         HomeKind kind;
         bool classic;       // a classic JavaSoft key: read by the same rules as in the own view
-        Place place;
+        bool registered32;  // found in the 32-bit view of the machine's keys
+        WideString vendor;  // the vendor the key or folder names, or empty
     };
 
+    static bool isMachine32(Place place);
     void scanPlace(Place place);
     void scanJavaHomeKey(Place place, const WideString& key, HomeKind kind, bool classic);
     void scanVendorKey(Place place, const WideString& key, HomeKind kind);
     void scanInstallationPathKey(Place place, const WideString& key);
     void proposeHome(const Home& home);
-    void propose(const Home& home, const Launcher& launcher);
+    void propose(const Home& home, const Launcher& launcher, const std::optional<JavaRelease>& release);
     WideString launcherVersion(const WideString& executable);
     bool proposedAlready(const WideString& executable);
+    WideString pathKey(const WideString& executable);
 
     J2seScanner& scanner_;
     const ScannerUtilities& utilities_;

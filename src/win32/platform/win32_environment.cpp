@@ -19,6 +19,22 @@ WideString Win32Environment::expandEnvironment(const WideString& text) {
     return fromWide(buffer.data());
 }
 
+std::optional<WideString> Win32Environment::variable(const WideString& name) {
+    const std::wstring wide = toWide(name);
+    // The size asked for may grow between the calls; ask again until it fits.
+    std::vector<wchar_t> buffer(256);
+    for (;;) {
+        SetLastError(ERROR_SUCCESS);
+        const DWORD length = GetEnvironmentVariableW(wide.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) {
+            if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+            return WideString();
+        }
+        if (length < buffer.size()) return fromWide(std::wstring(buffer.data(), length));
+        buffer.resize(length);
+    }
+}
+
 WideString Win32Environment::lowerCase(const WideString& text) {
     std::wstring converted = toWide(text);
     // CharLowerBuffW converts every unit, zeros included, where CharLowerW would stop at the first.
