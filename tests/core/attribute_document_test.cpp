@@ -117,8 +117,10 @@ TEST(AttributeDocument, EmptyLinesGoWithTheirLineEndsAndTerminatorsCanBeUnified)
 TEST(AttributeDocument, TextIsDecodedLeniently) {
     // Two- and three-byte sequences, a byte-order mark, a lead byte at the very end.
     const AttributeDocument document = parsed("\xEF\xBB\xBFMIDlet-Name: caf\xC3\xA9 \xE2\x82\xAC\n\xC3");
-    EXPECT_EQ(document.lineText(0), u"\uFEFFMIDlet-Name: caf\u00E9 \u20AC");
-    EXPECT_EQ(document.find(u"MIDlet-Name"), -1);  // the mark stays in front of the name
+    // The mark is no part of the first line, and is written back as it was.
+    EXPECT_EQ(document.lineText(0), u"MIDlet-Name: caf\u00E9 \u20AC");
+    EXPECT_EQ(document.find(u"MIDlet-Name"), 0);
+    EXPECT_EQ(serialized(document), "\xEF\xBB\xBFMIDlet-Name: caf\xC3\xA9 \xE2\x82\xAC\n\xC3");
     EXPECT_EQ(document.lineText(1), u"\u00C3");
     // A three-byte lead with only one byte left gives the two-byte result.
     EXPECT_EQ(decodeUtf8Lenient(bytesOf("\xE2\x82")), u"\u0082");

@@ -104,8 +104,6 @@ TEST_F(JadFlow, MissingOrBlankAttributesAreReported) {
          u"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
         {" MIDlet-Jar-Size: 1234\nMIDlet-Jar-URL: app.jar\n",
          u"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
-        {"\xEF\xBB\xBFMIDlet-Jar-Size: 1234\nMIDlet-Jar-URL: app.jar\n",
-         u"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
         {"MIDlet-Jar-Size: 1234\n", u"No \"MIDlet-Jar-URL\" attribute is defined in the JAD file."},
         {"MIDlet-Jar-Size: 1234\nMIDlet-Jar-URL:    \n", u"No \"MIDlet-Jar-URL\" attribute is defined in the JAD file."},
     };
@@ -137,11 +135,6 @@ TEST_F(JadFlow, TheUrlIsTrimmedAndResolvedAgainstTheDescriptorsFolder) {
 }
 
 TEST_F(JadFlow, AnArchiveThatCannotBeOpenedOrSizedIsReported) {
-    world.files.addFile(kJad, descriptor("1234", "http://example.invalid/app.jar"));
-    EXPECT_FALSE(open());
-    expectOnlyMessage(u"File \"C:\\My Suites\\http://example.invalid/app.jar\" read error.");
-
-    world.ui.messages.clear();
     world.files.addFile(kJad, descriptor("1234"));
     world.files.unreadableSizes.insert(FakeFiles::key(kJar));
     EXPECT_FALSE(open());
@@ -253,4 +246,52 @@ TEST_F(JadFlow, RealDescriptorsAreCorrectedByteForByte) {
         expected.replace(at, expected.find('\n', at) - at, std::to_string(jar.size()));
         EXPECT_EQ(textOf(*world.files.contents(u"C:\\real\\" + ascii(name) + u".jad")), expected) << name;
     }
+}
+
+// Descriptors as they were downloaded: an archive named by a web address is the one
+// saved beside the descriptor, and the emulator is handed a descriptor naming it.
+TEST_F(JadFlow, SuitesFromTheWebStartWithTheArchiveBesideTheirDescriptor) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const WideString game = u"C:\\My Suites\\My Game.jar";
+    struct Case {
+        std::string url;
+        std::string size;
+        JadSizeAnswer answer;
+        bool mark;
+        WideString jar;        // what the emulator gets; empty: nothing starts
+        std::string written;   // the descriptor afterwards: its size and URL lines
+    };
+    const Case cases[] = {
+        {"http://games.example/dl/app.jar", "1234", JadSizeAnswer::CorrectThisFile, false, kJar, "1234|app.jar"},
+        {"HTTPS://games.example/get.php?id=7&f=x.jar#top", "99", JadSizeAnswer::CorrectThisFile, true, kJar, "1234|app.jar"},
+        {"http://games.example/My%20Game.jar?x=1", "1234", JadSizeAnswer::CorrectThisFile, false, game, "1234|My Game.jar"},
+        {"ftp://games.example/", "99", JadSizeAnswer::CreateTemporaryFile, true, kTemp + u"qlm_temp.jar", ""},
+        {"http://games.example/app.jar", "99", JadSizeAnswer::Cancel, false, u"", ""},
+        {"My%20Game.jar", "1234", JadSizeAnswer::Cancel, true, game, "1234|My%20Game.jar"},
+        {"file:///C:/My%20Suites/My%20Game.jar", "1234", JadSizeAnswer::Cancel, false, game, ""},
+    };
+    world.files.addFile(game, kArchive);
+    for (const Case& c : cases) {
+        const std::string original = (c.mark ? mark : "") + descriptor(c.size, c.url);
+        world.files.addFile(kJad, original);
+        world.processes.started.clear();
+        world.dialogs.sizeAnswer = c.answer;
+        EXPECT_EQ(open(), !c.jar.empty()) << c.url;
+        if (!c.jar.empty()) {
+            const WideString jad = c.answer == JadSizeAnswer::CreateTemporaryFile ? kTemp + u"qlm_temp.jad" : kJad;
+            EXPECT_EQ(started(), emulatorLine(jad, c.jar)) << c.url;
+        }
+        const std::size_t bar = c.written.find('|');
+        const std::string expected = c.written.empty() ? original
+                                                       : (c.mark ? mark : "") + descriptor(c.written.substr(0, bar), c.written.substr(bar + 1));
+        EXPECT_EQ(textOf(world.files.contents(kJad).value_or(Bytes{})), expected) << c.url;
+    }
+    // A web address says so when nothing beside the descriptor has its names.
+    world.files.addFile(u"C:\\My Suites\\lone.jad", descriptor("1234", "http://games.example/other.jar"));
+    world.ui.messages.clear();
+    world.processes.attempts.clear();
+    EXPECT_FALSE(open(u"C:\\My Suites\\lone.jad"));
+    expectOnlyMessage(u"The JAD file names its JAR file by the web address \"http://games.example/other.jar\", which "
+                      u"Quillmont does not download.\nSave the JAR file in the folder of the JAD file, then open the "
+                      u"JAD file again.");
 }

@@ -60,7 +60,7 @@ TEST(ProgramEntry, NoArgumentAsksForAFileWithTheFixedDialog) {
     EXPECT_EQ(request.owner, kNoWindow);
     EXPECT_EQ(request.title, u"Select a JAR or JAD File");
     ASSERT_EQ(request.filters.size(), 2u);
-    EXPECT_EQ(request.filters[0].label, u"JAR and JAR Files (*.jar;*.jad)");
+    EXPECT_EQ(request.filters[0].label, u"JAR and JAD Files (*.jar;*.jad)");
     EXPECT_EQ(request.filters[0].pattern, u"*.jar;*.jad");
     EXPECT_EQ(request.filters[1].label, u"All Files");
     EXPECT_EQ(request.filters[1].pattern, u"*.*");

@@ -333,3 +333,41 @@ TEST_F(JadLaunch, AnArchiveWithoutASizeIsReported) {
     EXPECT_EQ(program->waitForExit(), 1u);
     CloseHandle(server);
 }
+
+// A descriptor saved from a download site beside its archive: its web address is
+// replaced by the archive's name before the emulator sees it, or the suite starts
+// from temporary copies, or the user is told what to do.
+TEST_F(JadLaunch, ASuiteFromTheWebStartsWithTheArchiveBesideItsDescriptor) {
+    const std::string mark = "\xEF\xBB\xBF";
+    writeJad(mark + descriptor("99", "http://games.example/dl/app.jar"));
+    auto program = startQuillmont(L" " + quotedW(jad));
+    EXPECT_EQ(openAndAnswerSizeDialog(*program, IDOK),
+              L"The JAD file names the JAR file by a web address:\nhttp://games.example/dl/app.jar\n"
+              L"The JAR file beside it, \"app.jar\", is used instead.\nIts size is 4321 bytes; the JAD file says 99 bytes.");
+    EXPECT_EQ(recorded(), expectedLine(jad, jar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(readFileBytes(jad), bytesOf(mark + descriptor("4321", "app.jar")));
+
+    recorder.clear();
+    writeJad(descriptor("4321", "http://games.example/download.php?id=123"));
+    program = startQuillmont(L" " + quotedW(jad));
+    openAndAnswerSizeDialog(*program, IDC_SIZE_TEMPORARY);
+    const std::wstring temporaryJad = temp.folder() + L"\\qlm_temp.jad";
+    EXPECT_EQ(recorded(), expectedLine(temporaryJad, temp.folder() + L"\\qlm_temp.jar"));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("4321", "http://games.example/download.php?id=123")));
+    EXPECT_EQ(readFileBytes(temporaryJad), bytesOf(descriptor("4321", "qlm_temp.jar")));
+
+    recorder.clear();
+    const std::wstring lone = suite + L"\\lone.jad";
+    ASSERT_TRUE(writeFileBytes(lone, bytesOf(descriptor("4321", "https://games.example/lone.jar"))));
+    program = startQuillmont(L" " + quotedW(lone));
+    HWND box = program->waitForDialog();
+    ASSERT_NE(box, nullptr);
+    expectOpeningError(readAndConfirm(box),
+                       L"The JAD file names its JAR file by the web address \"https://games.example/lone.jar\", which "
+                       L"Quillmont does not download.\nSave the JAR file in the folder of the JAD file, then open the "
+                       L"JAD file again.");
+    EXPECT_EQ(program->waitForExit(), 1u);
+    EXPECT_TRUE(recorder.nothingStarted());
+}

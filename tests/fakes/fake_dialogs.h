@@ -20,6 +20,8 @@ public:
         std::uint32_t jarSize;
         std::uint32_t declaredSize;
         WindowRef owner;
+        WideString webAddress;
+        WideString archiveName;
     };
 
     std::vector<WindowRef> setupOwners;  // one entry per run of the setup dialog
@@ -49,9 +51,9 @@ public:
         return selection;
     }
 
-    JadSizeAnswer runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) override {
+    JadSizeAnswer runJadSizeDialog(const JadRepair& repair, WindowRef owner) override {
         shown.push_back("size");
-        sizeRuns.push_back({jarSize, declaredSize, owner});
+        sizeRuns.push_back({repair.jarSize, repair.declaredSize, owner, repair.webAddress, repair.archiveName});
         if (onSizeDialog) onSizeDialog();
         return sizeAnswer;
     }

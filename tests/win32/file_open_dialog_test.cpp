@@ -35,7 +35,7 @@ TEST(FileOpenDialog, ShowsTheTitleAndFiltersAndCancelsToNothing) {
     EXPECT_TRUE(driver.allStepsRan());
     EXPECT_FALSE(request.has_value());
     EXPECT_EQ(caption, L"Select a JAR or JAD File");
-    EXPECT_EQ(filters, (std::vector<std::wstring>{L"JAR and JAR Files (*.jar;*.jad)", L"All Files"}));
+    EXPECT_EQ(filters, (std::vector<std::wstring>{L"JAR and JAD Files (*.jar;*.jad)", L"All Files"}));
     EXPECT_EQ(selected, 0);
 }
 

@@ -55,7 +55,7 @@ std::optional<LaunchRequest> askForFileToOpen(UserInterface& ui) {
     FileOpenRequest dialog;
     dialog.owner = kNoWindow;
     dialog.title = u"Select a JAR or JAD File";
-    dialog.filters = {{u"JAR and JAR Files (*.jar;*.jad)", u"*.jar;*.jad"}, {u"All Files", u"*.*"}};
+    dialog.filters = {{u"JAR and JAD Files (*.jar;*.jad)", u"*.jar;*.jad"}, {u"All Files", u"*.*"}};
     dialog.bufferSize = 8192;
     std::optional<WideString> path = ui.chooseFileToOpen(dialog);
     if (!path) return std::nullopt;

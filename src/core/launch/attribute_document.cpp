@@ -80,6 +80,11 @@ void forEachSetBit(const std::vector<std::uint64_t>& words, Visit visit) {
 }  // namespace
 
 void AttributeDocument::parse(std::span<const std::uint8_t> bytes) {
+    // Windows Notepad starts every UTF-8 file it saves with a byte-order mark. It
+    // is not part of the first line: kept apart, and written back as it was.
+    static constexpr std::uint8_t kMark[] = {0xEF, 0xBB, 0xBF};
+    byteOrderMark_ = bytes.size() >= 3 && std::equal(std::begin(kMark), std::end(kMark), bytes.begin());
+    if (byteOrderMark_) bytes = bytes.subspan(3);
     source_.assign(bytes.begin(), bytes.end());
     starts_.assign((source_.size() + 63) / 64, 0);
     changes_.clear();
@@ -123,6 +128,7 @@ Terminator AttributeDocument::readTerminator(std::size_t end) const {
 Bytes AttributeDocument::serialize() const {
     Bytes out;
     out.reserve(source_.size() + 64);
+    if (byteOrderMark_) out.insert(out.end(), {0xEF, 0xBB, 0xBF});
     if (!linesRemoved_ && !allTerminators_) {
         // Every line of the source is there: its bytes, with the changed lines written anew.
         std::size_t copied = 0;

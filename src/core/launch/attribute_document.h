@@ -47,6 +47,10 @@ public:
     void remove(const WideString& name);
     void removeEmptyLines();
     void setAllTerminators(Terminator terminator);
+    // Whether the bytes began with a UTF-8 byte-order mark (EF BB BF), which is
+    // no part of the first line and which serialize writes back.
+    bool hasByteOrderMark() const { return byteOrderMark_; }
+    void dropByteOrderMark() { byteOrderMark_ = false; }
 
     std::size_t lineCount() const { return sourceLines_ + added_.size(); }
     // Finding a line by its index counts the lines before it.
@@ -90,6 +94,7 @@ private:
     void appendLine(std::size_t start, std::size_t end, const Change* change, Terminator read, Bytes& out) const;
 
     Bytes source_;
+    bool byteOrderMark_ = false;
     // Bit k of word k / 64 is set when a line of the document starts at source_[k].
     std::vector<std::uint64_t> starts_;
     // The set bits in all words before each block of words, so that a line is

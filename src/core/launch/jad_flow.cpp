@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/launch/archive_url.h"
 #include "core/launch/attribute_document.h"
 #include "core/launch/file_helpers.h"
 #include "core/launch/starter_choice.h"
@@ -23,6 +24,12 @@ constexpr char16_t kJarUrl[] = u"MIDlet-Jar-URL";
 std::uint32_t declaredSizeOf(const WideString& sizeText) {
     const std::int64_t number = std::clamp<std::int64_t>(parseLeadingInteger(sizeText), INT32_MIN, INT32_MAX);
     return static_cast<std::uint32_t>(static_cast<std::int32_t>(number));
+}
+
+// The file name of a path.
+WideString jarNameOf(const WideString& path) {
+    const PathParts parts = splitPath(path);
+    return parts.baseName + parts.extension;
 }
 
 struct SuitePaths {
@@ -68,11 +75,46 @@ private:
             return false;
         }
         const WideString folder = splitPath(paths_.jad).folder;
-        paths_.jar = files_.combinePath(folder, url);
+        if (isRemoteUrl(url)) return findArchiveBeside(folder, url);
+        if (isFileUrl(url)) {
+            paths_.jar = fileUrlPath(url);
+            return true;
+        }
+        paths_.jar = combined(folder, url);
+        // An escaped name ("My%20Game.jar") that names no file as written is tried
+        // decoded. The descriptor keeps its URL: the emulator decodes it itself.
+        const WideString decoded = decodeUrlEscapes(url);
+        if (decoded != url && !isFile(paths_.jar) && isFile(combined(folder, decoded))) paths_.jar = combined(folder, decoded);
+        return true;
+    }
+
+    // A descriptor saved from the web names its archive by the address it was
+    // downloaded from; the archive saved beside it is the one its last path
+    // segment names, or else the one with the descriptor's own name.
+    bool findArchiveBeside(const WideString& folder, const WideString& url) {
+        webAddress_ = url;
+        const WideString named = webFileName(url);
+        for (const WideString& name : {named, splitPath(paths_.jad).baseName + u".jar"}) {
+            if (name.empty() || !isFile(combined(folder, name))) continue;
+            paths_.jar = combined(folder, name);
+            return true;
+        }
+        fail(formatText(u"The JAD file names its JAR file by the web address \"%s\", which Quillmont does not "
+                        u"download.\nSave the JAR file in the folder of the JAD file, then open the JAD file again.",
+                        url));
+        return false;
+    }
+
+    WideString combined(const WideString& folder, const WideString& name) {
         // A combination that fails (longer than a classic path) names no file;
         // the read error then shows what the descriptor asked for.
-        if (paths_.jar.empty()) paths_.jar = folder + url;
-        return true;
+        const WideString path = files_.combinePath(folder, name);
+        return path.empty() ? folder + name : path;
+    }
+
+    bool isFile(const WideString& path) {
+        const std::optional<FileAttributes> found = files_.attributes(path);
+        return found && !found->directory;
     }
 
     bool checkJarSize() {
@@ -89,16 +131,22 @@ private:
             return false;
         }
         const auto jarSize = static_cast<std::uint32_t>(*size);
-        if (jarSize == declaredSize_) return true;
+        if (jarSize == declaredSize_ && webAddress_.empty()) return true;
 
-        descriptor_.setValue(kJarSize, decimalText(jarSize));
-        const JadSizeAnswer answer = context_.dialogs.runJadSizeDialog(jarSize, declaredSize_, kNoWindow);
+        const WideString archiveName = webAddress_.empty() ? WideString() : jarNameOf(paths_.jar);
+        const JadSizeAnswer answer =
+            context_.dialogs.runJadSizeDialog({jarSize, declaredSize_, webAddress_, archiveName}, kNoWindow);
         if (answer == JadSizeAnswer::Cancel) return false;
+        // Only what is wrong is rewritten; every other byte stays.
+        if (jarSize != declaredSize_) descriptor_.setValue(kJarSize, decimalText(jarSize));
         if (answer == JadSizeAnswer::CreateTemporaryFile) {
             const std::optional<TemporaryCopy> copy = makeTemporaryCopy(files_, ui_, paths_.jar);
             if (!copy) return false;
             descriptor_.setValue(kJarUrl, copy->jarName);
             paths_ = {copy->jadPath, copy->jarPath};
+        } else if (!webAddress_.empty()) {
+            // The emulator never sees the web address: the archive beside it by its name.
+            descriptor_.setValue(kJarUrl, archiveName);
         }
         if (!writeWholeFile(files_, paths_.jad, descriptor_.serialize())) {
             fail(formatText(u"File \"%s\" write error.", paths_.jad));
@@ -113,9 +161,20 @@ private:
     SuitePaths paths_;
     AttributeDocument descriptor_;
     std::uint32_t declaredSize_ = 0;
+    WideString webAddress_;  // the MIDlet-Jar-URL, when it is a web address
 };
 
 }  // namespace
+
+WideString jadRepairText(const JadRepair& repair) {
+    if (repair.webAddress.empty()) return {};
+    WideString text = formatText(u"The JAD file names the JAR file by a web address:\n%s\n",
+                                 shortenedWebAddress(repair.webAddress));
+    text += formatText(u"The JAR file beside it, \"%s\", is used instead.", repair.archiveName);
+    if (repair.jarSize != repair.declaredSize)
+        text += formatNumbers(u"\nIts size is %u bytes; the JAD file says %u bytes.", repair.jarSize, repair.declaredSize);
+    return text;
+}
 
 bool runJadFlow(LaunchContext& context, const WideString& jadPath, bool allowDefaultAction,
                 const WideString& externalArguments) {

@@ -52,13 +52,14 @@ private:
         return runJadFlow(context_, jadPath, allowDefaultAction_, externalArguments_);
     }
 
-    // The manifest, without its first Manifest-Version line and its empty lines,
+    // The manifest, without its first Manifest-Version line, its empty lines and a byte-order mark,
     // every line ended by a line feed, with the temporary archive's size and name.
     bool runThroughTemporaryDescriptor(const WideString& jarPath, AttributeDocument& manifest) {
         const std::optional<TemporaryCopy> copy = makeTemporaryCopy(files_, ui_, jarPath);
         if (!copy) return false;
         manifest.remove(u"Manifest-Version");
         manifest.removeEmptyLines();
+        manifest.dropByteOrderMark();  // a descriptor of our own writing has none
         manifest.setAllTerminators(AttributeDocument::Terminator::Lf);
 
         std::optional<std::uint64_t> size;

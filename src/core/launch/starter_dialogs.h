@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/wide_string.h"
 #include "core/starters/starter_kind.h"
 #include "platform/window_ref.h"
 
@@ -18,6 +19,19 @@ struct StarterSelection {
 // The three answers of the dialog that reports a wrong MIDlet-Jar-Size.
 enum class JadSizeAnswer { CorrectThisFile = 1, CreateTemporaryFile = 1013, Cancel = 2 };
 
+// What the dialog reports: the archive's size and the declared one, and, for a
+// descriptor that names its archive by a web address, that address and the name
+// of the archive found beside the descriptor.
+struct JadRepair {
+    std::uint32_t jarSize = 0;
+    std::uint32_t declaredSize = 0;
+    WideString webAddress;   // empty: the descriptor names its archive by a relative URL
+    WideString archiveName;  // with a web address: the archive used instead
+};
+// The dialog's text for a web address (with the sizes when they differ); empty
+// for a wrong size alone, which the dialog's own text says.
+WideString jadRepairText(const JadRepair& repair);
+
 // The program's own modal dialogs, as the portable flows start them. The Win32
 // layer runs the real dialogs from the resource script; tests answer from a script.
 class Dialogs {
@@ -27,7 +41,7 @@ public:
     virtual DialogResult runSetupDialog(WindowRef owner) = 0;
     // The starter selection dialog of one kind.
     virtual StarterSelection runSelectionDialog(StarterKind kind, WindowRef owner) = 0;
-    virtual JadSizeAnswer runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) = 0;
+    virtual JadSizeAnswer runJadSizeDialog(const JadRepair& repair, WindowRef owner) = 0;
 };
 
 }  // namespace quillmont

@@ -21,8 +21,11 @@ INT_PTR JadSizeDialog::handleMessage(HWND dialog, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) {
         centreDialog(dialog);
         setProgramIcon(dialog);
-        // The text in the template is a format for the two sizes.
-        setControlText(dialog, IDC_SIZE_TEXT, formatNumbers(controlText(dialog, IDC_SIZE_TEXT), jarSize_, declaredSize_));
+        // The text in the template is a format for the two sizes; a web address has a text of its own.
+        const WideString text = jadRepairText(repair_);
+        setControlText(dialog, IDC_SIZE_TEXT,
+                       text.empty() ? formatNumbers(controlText(dialog, IDC_SIZE_TEXT), repair_.jarSize, repair_.declaredSize)
+                                    : text);
         return TRUE;
     }
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {

@@ -16,8 +16,8 @@ StarterSelection Win32Dialogs::runSelectionDialog(StarterKind kind, WindowRef ow
     return SelectionDialog(kind, settings_(), platform_, scanDialogs_, updateDialogs_).run(toHwnd(owner));
 }
 
-JadSizeAnswer Win32Dialogs::runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) {
-    return JadSizeDialog(jarSize, declaredSize).run(toHwnd(owner));
+JadSizeAnswer Win32Dialogs::runJadSizeDialog(const JadRepair& repair, WindowRef owner) {
+    return JadSizeDialog(repair).run(toHwnd(owner));
 }
 
 }  // namespace quillmont::win32

@@ -16,7 +16,7 @@ public:
         : platform_(platform), scanDialogs_(scanDialogs), updateDialogs_(updateDialogs), settings_(std::move(settings)) {}
     DialogResult runSetupDialog(WindowRef owner) override;
     StarterSelection runSelectionDialog(StarterKind kind, WindowRef owner) override;
-    JadSizeAnswer runJadSizeDialog(std::uint32_t jarSize, std::uint32_t declaredSize, WindowRef owner) override;
+    JadSizeAnswer runJadSizeDialog(const JadRepair& repair, WindowRef owner) override;
 
 private:
     Platform& platform_;
