@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <pthread.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +14,21 @@ namespace {
 
 constexpr std::size_t kUnset = MatchContext::kUnset;
 constexpr std::size_t kNo = kUnset;  // expected start of a text that must not match
+
+// Runs `work` on a thread with 256 KiB of stack, less than any thread of the program has.
+void runOnSmallStack(const std::function<void()>& work) {
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 256 * 1024);
+    pthread_t thread;
+    const auto call = +[](void* argument) -> void* {
+        (*static_cast<const std::function<void()>*>(argument))();
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attributes, call, const_cast<std::function<void()>*>(&work)), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
 
 std::string show(const char16_t* text) {
     std::string out;
@@ -296,3 +313,31 @@ TEST(PatternMatcher, AmbiguousRepetitionFinishes) {
 }
 
 }  // namespace
+
+// A device name from an SDK's files goes into a pattern as it is: no nesting, of
+// any kind and any length, may take more stack than a small thread has, and a
+// pattern that is too deep matches nothing. A crafted back-reference search ends
+// within its step budget, as no match.
+TEST(PatternMatcher, HostilePatternsFitASmallStackAndEndInTime) {
+    constexpr std::size_t n = 1'000'000;
+    WideString alternatives;
+    for (std::size_t i = 0; i < n / 2; ++i) alternatives += u"a|";
+    const std::vector<WideString> patterns = {WideString(n, u'('), WideString(n, u'{'), WideString(n, u'!'),
+                                              alternatives, WideString(n / 2, u'(') + WideString(n / 2, u')'),
+                                              WideString(n / 2, u'{') + u"a" + WideString(n / 2, u'}')};
+    std::vector<PatternError> errors;
+    runOnSmallStack([&] {
+        for (const WideString& pattern : patterns) {
+            PatternMatcher matcher;
+            errors.push_back(matcher.parse(pattern, true));
+            MatchContext context;
+            EXPECT_FALSE(matcher.match(u"aaa", context));
+        }
+    });
+    EXPECT_EQ(errors, std::vector<PatternError>(patterns.size(), PatternError::TooDeep));
+
+    PatternMatcher crafted;
+    ASSERT_EQ(crafted.parse(u"({a|a})*\\0b", true), PatternError::None);
+    MatchContext context;
+    EXPECT_FALSE(crafted.match(WideString(60, u'a'), context));
+}

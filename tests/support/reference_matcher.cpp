@@ -27,7 +27,25 @@ public:
 
     const std::vector<MatchSpan>& groups() const { return groups_; }
 
+    bool gaveUp() const { return gaveUp_; }
+
+    // Every way through the pattern is a chain of calls here; past kMaxDepth of
+    // them the search gives up rather than overflow the stack.
     bool node(const PatternNode& n, std::size_t at, Next next) {
+        if (depth_ >= kMaxDepth) {
+            gaveUp_ = true;
+            return false;
+        }
+        ++depth_;
+        const bool found = step(n, at, next);
+        --depth_;
+        return found;
+    }
+
+private:
+    static constexpr std::size_t kMaxDepth = 2000;
+
+    bool step(const PatternNode& n, std::size_t at, Next next) {
         switch (n.kind) {
             case PatternNodeKind::Empty: return next(at);
             case PatternNodeKind::Character: return at < text_.size() && text_[at] == n.character && next(at + 1);
@@ -81,7 +99,6 @@ public:
         return false;
     }
 
-private:
     bool sequence(const PatternNode& n, std::size_t index, std::size_t at, Next next) {
         if (index == n.children.size()) return next(at);
         return node(*n.children[index], at, [&](std::size_t p) { return sequence(n, index + 1, p, next); });
@@ -96,6 +113,8 @@ private:
 
     const WideString& text_;
     std::vector<MatchSpan> groups_;
+    std::size_t depth_ = 0;
+    bool gaveUp_ = false;
 };
 
 }  // namespace
@@ -108,6 +127,7 @@ PatternError ReferenceMatcher::parse(const WideString& pattern, bool caseSensiti
 
 bool ReferenceMatcher::match(const WideString& text, MatchContext& context) {
     context = {};
+    gaveUp_ = false;
     if (!ready_) return false;
     WideString folded = text;
     if (!tree_.caseSensitive)
@@ -124,6 +144,10 @@ bool ReferenceMatcher::match(const WideString& text, MatchContext& context) {
             context.match = {start, end};
             context.groups = search.groups();
             return true;
+        }
+        if (search.gaveUp()) {
+            gaveUp_ = true;
+            return false;
         }
     }
     return false;

@@ -26,6 +26,7 @@ PatternError PatternMatcher::compile(std::u16string_view pattern, bool caseSensi
         const PatternError error = parsePattern(pattern, caseSensitive, tree);
         if (error != PatternError::None) return error;
         if (!compilePattern(tree, program_)) return PatternError::OutOfMemory;
+        runner_.setStepLimit(tree.hasBackReferences ? kStepBudget : 0);
     } catch (const std::bad_alloc&) {
         return PatternError::OutOfMemory;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,13 @@ struct MatchContext {
 // many texts. One thread at a time; no exception leaves it.
 class PatternMatcher {
 public:
+    // Steps one search with back-references may take (see PatternRunner::
+    // setStepLimit). Such a search has no memory of failures, so a crafted pattern
+    // could take exponential time; this bound stops it within milliseconds and
+    // counts it as no match. Real patterns on real texts take a few thousand.
+    // Without back-references the memory of failures bounds every search already.
+    static constexpr std::uint64_t kStepBudget = 2'000'000;
+
     // Compiles the pattern, replacing the previous program. A null pattern is
     // NoPattern; on any error the matcher matches nothing until the next parse.
     PatternError parse(const char16_t* pattern, bool caseSensitive);

@@ -69,8 +69,24 @@ private:
         return nullptr;
     }
 
+    // Counts one level of nesting for as long as it lives; the parse fails once
+    // the levels pass kMaxPatternNesting.
+    class Nesting {
+    public:
+        explicit Nesting(Parser& parser) : parser_(parser) { ++parser_.depth_; }
+        ~Nesting() { --parser_.depth_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+        bool tooDeep() const { return parser_.depth_ > kMaxPatternNesting; }
+
+    private:
+        Parser& parser_;
+    };
+
     // Units up to the end or the closing character of `level`, which is consumed.
     PatternNodePtr parseSequence(Level level) {
+        const Nesting nesting(*this);
+        if (nesting.tooDeep()) return fail(PatternError::TooDeep);
         std::vector<PatternNodePtr> parts;
         for (;;) {
             if (atEnd()) {
@@ -106,6 +122,8 @@ private:
         PatternNodePtr left = parseQuantified();
         if (!left || atEnd() || peek() != u'|') return left;
         ++position_;
+        const Nesting nesting(*this);
+        if (nesting.tooDeep()) return fail(PatternError::TooDeep);
         PatternNodePtr right = parseUnit();
         if (!right) return nullptr;
         auto alternation = makeNode(PatternNodeKind::Alternation, left->canMatchEmpty || right->canMatchEmpty);
@@ -161,6 +179,8 @@ private:
                 return capture;
             }
             case u'!': {
+                const Nesting nesting(*this);
+                if (nesting.tooDeep()) return fail(PatternError::TooDeep);
                 PatternNodePtr body = parseArgument();
                 return body ? makeWrapper(PatternNodeKind::NegativeLookahead, std::move(body)) : nullptr;
             }
@@ -250,6 +270,7 @@ private:
     std::size_t captureCount_ = 0;
     bool hasBackReferences_ = false;
     PatternError error_ = PatternError::None;
+    std::size_t depth_ = 0;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "core/scan/pattern/pattern_syntax.h"
@@ -19,7 +20,13 @@ enum class PatternError {
     ReversedRange = 8,
     EmptyRepetition = 9,          // "*" or "+" on something that can match nothing
     NoPattern = 10,
+    TooDeep = 11,                 // nested deeper than kMaxPatternNesting
 };
+
+// How deep parentheses, braces, "!" and "|" may nest. The parser, the compiler and
+// the tree's destructor take a step of recursion per level, so this bounds the
+// stack a pattern can take; real patterns nest a handful of levels.
+inline constexpr std::size_t kMaxPatternNesting = 100;
 
 // Letters A-Z become a-z and nothing else changes: the case-insensitive mode
 // folds both the pattern and the text with it.
