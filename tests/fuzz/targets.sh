@@ -19,7 +19,8 @@ quillmont_fuzz_options() {
       fuzz_flags=(-seed_inputs="$(printf '%s,' "$testdata/j2me"/*.jad | sed 's/,$//')")
       fuzz_max_len=8192 ;;
     fuzz_zip_reader) fuzz_seeds=("$testdata/j2me" "$testdata/zip/go" "$testdata/zip/libzip" "$testdata/zip/minizip-ng" /usr/share/java) ;;
-    fuzz_pattern_matcher) fuzz_seeds=("$root/tests/fuzz/seeds/pattern"); fuzz_max_len=4096 ;;
+    # Up to a million UTF-16 units of pattern: nesting as deep as a hostile file can make it.
+    fuzz_pattern_matcher) fuzz_seeds=("$root/tests/fuzz/seeds/pattern"); fuzz_max_len=2000004 ;;
     fuzz_pe_machine) fuzz_seeds=("$root/build/windows/bin") ;;
     fuzz_update_response) fuzz_seeds=("$root/tests/fuzz/seeds/update"); fuzz_max_len=8192 ;;
     fuzz_command_line|fuzz_template_expansion) fuzz_max_len=4096 ;;
