@@ -3,6 +3,8 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <fstream>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,8 +45,6 @@ WideString fromUtf8(const std::string& text) {
     return result;
 }
 
-// Far more than any SDK's description; a larger file is not read into memory.
-constexpr std::uint64_t kMaxDocumentSize = 64 * 1024 * 1024;
 
 bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
@@ -232,9 +232,9 @@ public:
 
     // Like MSXML, white space between elements is kept for the text property to
     // see; a document needs exactly one root element to be well-formed.
-    bool load(const std::string& path) { return wellFormed(document_.load_file(path.c_str(), kParsing)); }
     bool load(const std::vector<std::uint8_t>& bytes) {
-        return wellFormed(document_.load_buffer(bytes.data(), bytes.size(), kParsing));
+        if (XmlDocuments::declaresEntities(bytes)) return false;
+        return wellFormed(document_.load_buffer(bytes.data(), bytes.size(), kParsing)) && shallowEnough();
     }
 
 private:
@@ -250,18 +250,47 @@ private:
         return roots == 1;
     }
 
+    // No element nested deeper than MSXML and libxml2 allow; walked without
+    // recursion, whatever the depth.
+    bool shallowEnough() const {
+        std::vector<std::pair<pugi::xml_node, std::int32_t>> pending{{document_.document_element(), 1}};
+        while (!pending.empty()) {
+            const auto [node, depth] = pending.back();
+            pending.pop_back();
+            if (depth > XmlDocuments::kMaxElementDepth) return false;
+            for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
+                if (child.type() == pugi::node_element) pending.emplace_back(child, depth + 1);
+        }
+        return true;
+    }
+
     pugi::xml_document document_;
 };
+
+// A file of the file system, for a port made without one of the program's Files.
+std::optional<std::vector<std::uint8_t>> readSmallFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return std::nullopt;
+    const std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<std::uint64_t>(size) > XmlDocuments::kMaxDocumentBytes) return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    in.seekg(0);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
+    return bytes;
+}
 
 }  // namespace
 
 std::unique_ptr<XmlDocument> PugixmlDocuments::load(const WideString& path) {
     auto document = std::make_unique<PugixmlDocument>();
     if (path.empty()) return nullptr;
-    if (files_ == nullptr) return document->load(toUtf8(path)) ? std::move(document) : nullptr;
+    if (files_ == nullptr) {
+        const std::optional<std::vector<std::uint8_t>> bytes = readSmallFile(toUtf8(path));
+        return bytes && document->load(*bytes) ? std::move(document) : nullptr;
+    }
     std::unique_ptr<ReadableFile> file = files_->openForReading(files_->fullPath(path));
     const std::optional<std::uint64_t> size = file ? file->size() : std::nullopt;
-    if (!size || *size > kMaxDocumentSize) return nullptr;
+    if (!size || *size > XmlDocuments::kMaxDocumentBytes) return nullptr;
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(*size));
     if (file->readAt(0, bytes) != bytes.size()) return nullptr;
     return document->load(bytes) ? std::move(document) : nullptr;

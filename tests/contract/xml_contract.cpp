@@ -145,6 +145,17 @@ TEST_F(XmlContract, FilesThatAreMissingOrNotWellFormedDoNotLoad) {
     EXPECT_EQ(oddlyNamed->selectElement(u"/product/name")->text(), u"Named oddly");
 }
 
+// SDK files come from folders anyone may write to: both sides refuse the same
+// hostile documents, and a document type that only names its definition loads.
+TEST_F(XmlContract, HostileDocumentsAreRefusedAlike) {
+    for (const char16_t* name : {u"billion laughs.xml", u"deep.xml", u"garbage.xml"})
+        EXPECT_EQ(documents.load(at(name)), nullptr) << printable(name);
+    std::unique_ptr<XmlDocument> deepest = documents.load(at(u"shallow enough.xml"));
+    ASSERT_NE(deepest, nullptr);
+    EXPECT_EQ(deepest->selectElement(u"/e")->text(), u"x");
+    EXPECT_NE(documents.load(at(u"emulator.properties.xml")), nullptr);
+}
+
 TEST_F(XmlContract, InvalidOrEmptyExpressionsSelectNothing) {
     if (!harness->survivesMalformedExpressions()) GTEST_SKIP() << "this parser crashes on malformed expressions";
     std::unique_ptr<XmlDocument> document = documents.load(at(u"devices.xml"));

@@ -6,6 +6,10 @@
 #include <oleauto.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <span>
+
 #include "win32/platform/com_owners.h"
 #include "win32/platform/wide_text.h"
 
@@ -82,6 +86,56 @@ private:
     UniqueCom<IXMLDOMDocument> document_;
 };
 
+// IXMLDOMDocument2's interface id, which MinGW's import libraries lack.
+constexpr IID kDocument2 = {0x2933bf95, 0x7b36, 0x11d2, {0xb2, 0x0e, 0x00, 0xc0, 0x4f, 0x98, 0x3e, 0x60}};
+
+// MSXML 3 nests elements without a limit unless asked (MSXML 6 stops at 256);
+// Wine's, on libxml2, stops at 256 whatever it is asked.
+void limitDepth(IXMLDOMDocument& document) {
+    UniqueCom<IXMLDOMDocument2> second;
+    if (FAILED(document.QueryInterface(kDocument2, second.receiveVoid())) || !second.valid()) return;
+    const UniqueBstr name(u"MaxElementDepth");
+    VARIANT depth;
+    VariantInit(&depth);
+    depth.vt = VT_I4;
+    depth.lVal = XmlDocuments::kMaxElementDepth;
+    if (name.valid()) second->setProperty(name.get(), depth);
+}
+
+// The file's bytes in a stream of their own, read whole and checked first: a
+// file over the size limit is not read, and one that declares entities is
+// refused (see XmlDocuments). An invalid stream when the file is refused or
+// cannot be read.
+UniqueCom<IStream> checkedContents(const WideString& path) {
+    UniqueCom<IStream> file;
+    if (path.empty() || FAILED(SHCreateStreamOnFileEx(toWide(path).c_str(), STGM_READ | STGM_SHARE_DENY_NONE,
+                                                      FILE_ATTRIBUTE_NORMAL, FALSE, nullptr, file.receive())))
+        return {};
+    STATSTG status{};
+    if (FAILED(file->Stat(&status, STATFLAG_NONAME)) || status.cbSize.QuadPart > XmlDocuments::kMaxDocumentBytes) return {};
+    const auto size = static_cast<std::size_t>(status.cbSize.QuadPart);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size);
+    if (memory == nullptr) return {};
+    auto* bytes = static_cast<std::uint8_t*>(GlobalLock(memory));
+    std::size_t got = 0;
+    while (bytes != nullptr && got < size) {
+        ULONG read = 0;
+        const auto wanted = static_cast<ULONG>(std::min<std::size_t>(size - got, 1u << 30));
+        if (FAILED(file->Read(bytes + got, wanted, &read)) || read == 0) break;
+        got += read;
+    }
+    const bool usable = bytes != nullptr && got == size &&
+                        !XmlDocuments::declaresEntities(std::span<const std::uint8_t>(bytes, size));
+    if (bytes != nullptr) GlobalUnlock(memory);
+    UniqueCom<IStream> contents;
+    // The stream frees the memory when it goes.
+    if (!usable || FAILED(CreateStreamOnHGlobal(memory, TRUE, contents.receive()))) {
+        GlobalFree(memory);
+        return {};
+    }
+    return contents;
+}
+
 }  // namespace
 
 std::unique_ptr<XmlDocument> MsxmlDocuments::load(const WideString& path) {
@@ -100,15 +154,14 @@ std::unique_ptr<XmlDocument> MsxmlDocuments::load(const WideString& path) {
     if (FAILED(document->put_async(VARIANT_FALSE)) || FAILED(document->put_validateOnParse(VARIANT_FALSE)) ||
         FAILED(document->put_resolveExternals(VARIANT_FALSE)))
         return nullptr;
+    limitDepth(*document.get());
 
     // The file goes to the parser as a stream: a path handed to load is taken
     // for a URL and fetched through the URL monikers, about ten times slower
     // under Wine, and a name with "%" or "#" in it would not be the file meant.
     // The parser still reads the encoding from the file's own bytes.
-    UniqueCom<IStream> stream;
-    if (path.empty() || FAILED(SHCreateStreamOnFileEx(toWide(path).c_str(), STGM_READ | STGM_SHARE_DENY_NONE,
-                                                      FILE_ATTRIBUTE_NORMAL, FALSE, nullptr, stream.receive())))
-        return nullptr;
+    UniqueCom<IStream> stream = checkedContents(path);
+    if (!stream.valid()) return nullptr;
     VARIANT source;
     VariantInit(&source);
     source.vt = VT_UNKNOWN;
