@@ -209,3 +209,13 @@ TEST(UpdateCheckCommand, SaysWhatTheServiceAnsweredUnlessCancelled) {
                                                    : std::vector<WideString>{}) << c.what;
     }
 }
+
+TEST(UpdateCheckCommand, AnExceptionInTheWorkerEndsTheCheckWithTheConnectionError) {
+    FlowWorld world;
+    world.http.throwOnSession = true;
+    ScriptedUpdateDialogs dialogs;
+    checkForUpdates(WindowRef(9), world.platform, dialogs, kBase);
+    EXPECT_EQ(dialogs.events, (std::vector<std::string>{"sleep 200", "progress 1", "end 1"}));
+    ASSERT_EQ(world.ui.messages.size(), 1u);
+    EXPECT_EQ(world.ui.messages[0].text, u"Server connection error. Please check your Internet connection.");
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ public:
     };
 
     bool failSession = false;
+    bool throwOnSession = false;  // as an allocation that fails would
     std::map<WideString, Answer> answers;  // a URL not in the table cannot be opened
     std::vector<Request> requests;
     std::vector<std::size_t> readSizes;  // the buffer size of every read
@@ -32,6 +34,7 @@ public:
     void answer(const WideString& url, const std::string& body) { answers[url] = {Bytes(body.begin(), body.end())}; }
 
     std::unique_ptr<HttpSession> openSession(const WideString& userAgent) override {
+        if (throwOnSession) throw std::bad_alloc();
         if (failSession) return nullptr;
         return std::make_unique<Session>(*this, userAgent);
     }

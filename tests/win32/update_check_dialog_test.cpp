@@ -135,3 +135,16 @@ TEST(UpdateCheckDialog, AServerThatNeverAnswersIsAConnectionErrorWithinTheTimeOu
     EXPECT_EQ(run.message, kConnectionError);
     EXPECT_LT(run.milliseconds, win32::WininetHttpClient::kTimeoutMilliseconds * 2 + 5000);
 }
+
+// A dialog that cannot be created (here: its owner is gone) leaves the user with
+// the connection error, not with nothing.
+TEST(UpdateCheckDialog, ADialogThatCannotBeShownIsAFailedCheck) {
+    HWND gone = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(gone);
+    DialogPorts ports;
+    win32::WininetHttpClient http;
+    UpdateChecker checker(http, ports.environment, 0x01020000, serviceFor("latest"), u"program");
+    const UpdateCheckOutcome outcome = win32::UpdateCheckDialog(checker).run(gone);
+    EXPECT_EQ(outcome.result, UpdateCheckOutcome::failed().result);
+    EXPECT_FALSE(outcome.succeeded);
+}

@@ -10,8 +10,10 @@ constexpr int kCancelled = 2;
 
 }  // namespace
 
-void runUpdateCheckWorker(UpdateChecker& checker, UpdateCheckHost& host, const std::atomic<bool>& cancelled,
-                          UpdateCheckOutcome& outcome) {
+namespace {
+
+void runSteps(UpdateChecker& checker, UpdateCheckHost& host, const std::atomic<bool>& cancelled,
+              UpdateCheckOutcome& outcome) {
     // The outcome is written before the dialog ends; the command reads it after.
     auto end = [&](int result) {
         outcome.result = result;
@@ -30,6 +32,20 @@ void runUpdateCheckWorker(UpdateChecker& checker, UpdateCheckHost& host, const s
     host.setProgress(3);
     host.sleep(kPause);
     end(cancelled ? kCancelled : kFinished);
+}
+
+}  // namespace
+
+void runUpdateCheckWorker(UpdateChecker& checker, UpdateCheckHost& host, const std::atomic<bool>& cancelled,
+                          UpdateCheckOutcome& outcome) {
+    // Nothing may leave a worker thread: an exception there would end the process.
+    try {
+        runSteps(checker, host, cancelled, outcome);
+    } catch (...) {
+        outcome = UpdateCheckOutcome::failed();
+        if (cancelled) outcome.result = kCancelled;
+        host.endDialog(outcome.result);
+    }
 }
 
 }  // namespace quillmont

@@ -23,10 +23,15 @@ struct UpdateCheckOutcome {
     int result = 2;
     bool succeeded = false;
     bool updateAvailable = false;
+
+    // A check that could not be made (its dialog could not be shown, its worker
+    // could not run): the user is told of a connection error, not left with nothing.
+    static UpdateCheckOutcome failed() { return {1, false, false}; }
 };
 
 // The worker's steps: a short pause, the check, two more steps of progress; the
-// cancelled flag is looked at between steps, never during the request.
+// cancelled flag is looked at between steps, never during the request. An
+// exception (an allocation that fails) ends the check as a failed one.
 void runUpdateCheckWorker(UpdateChecker& checker, UpdateCheckHost& host, const std::atomic<bool>& cancelled,
                           UpdateCheckOutcome& outcome);
 

@@ -28,7 +28,7 @@ UpdateCheckOutcome UpdateCheckDialog::run(HWND owner) {
     // Ending the dialog was the worker's last act: it is done or about to be.
     if (worker.joinable()) worker.join();
     worker_ = nullptr;
-    if (shown != 1 && shown != 2) outcome_ = UpdateCheckOutcome{};  // the dialog could not be shown
+    if (shown != 1 && shown != 2) outcome_ = UpdateCheckOutcome::failed();  // the dialog could not be shown
     return outcome_;
 }
 
@@ -39,7 +39,13 @@ INT_PTR UpdateCheckDialog::handleMessage(HWND dialog, UINT message, WPARAM wPara
             centreDialog(dialog);
             SendDlgItemMessageW(dialog, IDC_UPDATE_PROGRESS, PBM_SETRANGE32, 0, 3);
             SendDlgItemMessageW(dialog, IDC_UPDATE_PROGRESS, PBM_SETPOS, 0, 0);
-            *worker_ = std::thread([this] { runUpdateCheckWorker(checker_, *this, cancelled_, outcome_); });
+            try {
+                *worker_ = std::thread([this] { runUpdateCheckWorker(checker_, *this, cancelled_, outcome_); });
+            } catch (...) {
+                // No thread to ask with (no memory, no threads left): a check that failed.
+                outcome_ = UpdateCheckOutcome::failed();
+                EndDialog(dialog, outcome_.result);
+            }
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) != IDCANCEL) return FALSE;
