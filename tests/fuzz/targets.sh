@@ -23,6 +23,8 @@ quillmont_fuzz_options() {
     fuzz_pattern_matcher) fuzz_seeds=("$root/tests/fuzz/seeds/pattern"); fuzz_max_len=2000004 ;;
     fuzz_pe_machine) fuzz_seeds=("$root/build/windows/bin") ;;
     fuzz_update_response) fuzz_seeds=("$root/tests/fuzz/seeds/update"); fuzz_max_len=8192 ;;
+    # The input changes a laid-out machine: a few KB of edits reach every detector.
+    fuzz_scanners) fuzz_max_len=16384 ;;
     fuzz_command_line|fuzz_template_expansion) fuzz_max_len=4096 ;;
   esac
   local corpus="$root/tests/fuzz/corpus/$1"
