@@ -277,3 +277,48 @@ TEST_F(SetupScan, TheSdksOfAMachineInBothViewsAreListedTickedAddedAndStored) {
                                              u"-Xdescriptor:%1 -Xdevice:i850"}));
     EXPECT_EQ(j2me.nextSlot(3), 0);
 }
+
+// SDK folders anyone may have written to: a device file that is an entity bomb,
+// one of 100 MB, one nested 100,000 deep and one of garbage cost their own SDK's
+// rows and nothing else, and the scan still answers within seconds.
+TEST_F(SetupScan, HostileDeviceFilesCostOnlyTheirOwnRows) {
+    wchar_t profile[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH), 0u);
+    const WideString root = win32::fromWide(machine.folder());
+    SdkBuilder sdk(root, win32::fromWide(profile), root.substr(0, 2));
+    layEveryFamily(sdk);
+    std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE d [\n<!ENTITY a \"lol\">\n";
+    for (char c = 'b'; c <= 'j'; ++c) {
+        laughs += std::string("<!ENTITY ") + c + " \"";
+        for (int i = 0; i < 10; ++i) laughs += std::string("&") + static_cast<char>(c - 1) + ";";
+        laughs += "\">\n";
+    }
+    laughs += "]>\n<devices><device name=\"&j;\"/></devices>\n";
+    std::string garbage(4096, '\0');
+    for (std::size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>(i * 7919 % 251);
+    const std::vector<std::pair<std::u16string, std::string>> hostile = {
+        {u"\\Motodev\\JMESDK\\res\\devices\\B.xml", laughs},
+        {u"\\NCF\\integrations\\n\\n.xml", std::string(100'000'000, ' ')},
+        {u"\\S60\\FP1\\FP1.xml", "<?xml version=\"1.0\"?>" + std::string(100'000 * 3, ' ')},
+        {u"\\MIDP\\C\\C.xml", garbage},
+    };
+    std::string& nested = const_cast<std::string&>(hostile[2].second);
+    for (std::size_t i = 0; i < 100'000; ++i) nested.replace(21 + 3 * i, 3, "<e>");
+    for (MachineLayout::File& file : sdk.layout.files)
+        for (const auto& [path, text] : hostile)
+            if (file.path == root + path) file.text = text;
+    machine.apply(sdk.layout);
+
+    const ULONGLONG start = GetTickCount64();
+    DialogWindow(setup).click(kScanJ2me);
+    HWND found = program->waitForDialogTitled(L"Detected J2ME Starters");
+    ASSERT_NE(found, nullptr);
+    EXPECT_LT(GetTickCount64() - start, 10'000u);
+    const std::vector<std::wstring> shown = DialogWindow(found).listViewItems(kResultsList);
+    for (const wchar_t* row : {L"Sun WTK 2.2 - Default Emulator", L"Oracle SDK 3.2 - Phone1 Emulator", L"Symbian - a",
+                               L"S40", L"MOTODEV SDK - A1 Emulator", L"Motorola - i850 Emulator",
+                               L"Sony Ericsson 2.5 WTK2 - Default Emulator", L"Samsung SDK 1.0 - Default Emulator",
+                               L"LG SDK 1.0 - Default Emulator"})
+        EXPECT_NE(std::find(shown.begin(), shown.end(), row), shown.end()) << SdkBuilder::narrow(win32::fromWide(row));
+    EXPECT_EQ(std::find(shown.begin(), shown.end(), L"MOTODEV SDK - B1 Emulator"), shown.end());
+}
