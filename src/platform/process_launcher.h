@@ -10,6 +10,9 @@ class ProcessLauncher {
 public:
     virtual ~ProcessLauncher() = default;
     virtual bool createProcess(const WideString& commandLine) = 0;
+    // Why the last createProcess failed, in the system's words; empty when it
+    // cannot say.
+    virtual WideString failureReason() { return {}; }
 };
 
 }  // namespace quillmont

@@ -83,7 +83,7 @@ TEST(WriteWholeFile, RefusesReadOnlyFilesFoldersAndMissingFolders) {
     EXPECT_EQ(files.filePaths().size(), 1u);
 }
 
-TEST(SplitPath, SplitsAtTheLastBackslashAndTheLastFullStopAfterIt) {
+TEST(SplitPath, SplitsAtTheLastSeparatorAndTheLastFullStopAfterIt) {
     auto parts = [](const WideString& path) {
         const PathParts p = splitPath(path);
         return std::vector<WideString>{p.folder, p.baseName, p.extension};
@@ -91,7 +91,9 @@ TEST(SplitPath, SplitsAtTheLastBackslashAndTheLastFullStopAfterIt) {
     EXPECT_EQ(parts(u"C:\\a b\\app.v2.jar"), (std::vector<WideString>{u"C:\\a b\\", u"app.v2", u".jar"}));
     EXPECT_EQ(parts(u"app.jar"), (std::vector<WideString>{u"", u"app", u".jar"}));
     EXPECT_EQ(parts(u"C:\\v1.0\\app"), (std::vector<WideString>{u"C:\\v1.0\\", u"app", u""}));
-    EXPECT_EQ(parts(u"C:\\dir/app.jar"), (std::vector<WideString>{u"C:\\", u"dir/app", u".jar"}));
+    EXPECT_EQ(parts(u"C:\\dir/app.jar"), (std::vector<WideString>{u"C:\\dir/", u"app", u".jar"}));
+    EXPECT_EQ(parts(u"C:/files/pair/app.jad"), (std::vector<WideString>{u"C:/files/pair/", u"app", u".jad"}));
+    EXPECT_EQ(parts(u"pair/v1.0/app"), (std::vector<WideString>{u"pair/v1.0/", u"app", u""}));
     EXPECT_EQ(parts(u"C:\\suite\\"), (std::vector<WideString>{u"C:\\suite\\", u"", u""}));
 }
 

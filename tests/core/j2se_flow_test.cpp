@@ -87,15 +87,18 @@ TEST_F(J2seFlow, CancellingOrChoosingNothingStartsNothingAndKeepsTheLastAction) 
     EXPECT_TRUE(world.ui.messages.empty());
 }
 
-TEST_F(J2seFlow, TheLastActionIsStoredBeforeTheProcessIsCreatedEvenWhenThatFails) {
+// A starter whose program is gone, or was typed in quotes, says so and is not
+// remembered: "<Last used action>" would otherwise start nothing ever again.
+TEST_F(J2seFlow, AStarterThatCannotBeStartedSaysWhyAndIsNotRemembered) {
     world.setActions(J2SE, 1, 0);
     world.processes.programs.clear();  // the starter's program is gone
-    std::int32_t storedAtCreation = -99;
-    world.processes.onCreate = [&] { storedAtCreation = world.storedLastAction(J2SE); };
     EXPECT_FALSE(open(true));
-    EXPECT_EQ(storedAtCreation, 1);
-    EXPECT_EQ(world.storedLastAction(J2SE), 1);
-    EXPECT_TRUE(world.ui.messages.empty());
+    EXPECT_EQ(world.storedLastAction(J2SE), 0);
+    const StarterRecord& starter = world.store.list(J2SE).record(1);
+    EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"The starter \"" + starter.name + u"\" could not be started.\n"
+                                                           u"Program: " + starter.executableFile +
+                                                           u"\nThe system cannot find the file specified."});
+    EXPECT_TRUE(world.allOpeningErrors());
 }
 
 TEST(J2seFlowWithoutStarters, TellsTheUserAndOffersTheSetupDialog) {

@@ -130,7 +130,9 @@ TEST(OpenFile, ExtensionPicksTheFlowIgnoringCase) {
                                            {u"s.jad.bak", "jar", u"s.jad.bak"},
                                            {u"C:\\noextension", "jar", u"C:\\noextension"},
                                            {u"jad", "jar", u"jad"},
-                                           {u"a.zip", "jar", u"a.zip"}}) {
+                                           {u"a.zip", "jar", u"a.zip"},
+                                           {u"C:\\files\\pair/app.jad", "jad", u"C:\\files\\pair\\app.jad"},
+                                           {u"\"//server/share/a b.jar\"", "jar", u"\\\\server\\share\\a b.jar"}}) {
         Program program;
         EXPECT_TRUE(openFile({c.path, false, u"ext"}, program.ui, program.flows));
         ASSERT_EQ(program.flows.calls.size(), 1u);

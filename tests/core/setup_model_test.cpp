@@ -3,8 +3,10 @@
 #include "core/setup/setup_model.h"
 #include "core/setup/starter_edit_model.h"
 #include "core/text/trim.h"
+#include "fake_registry.h"
 
 using namespace quillmont;
+using quillmont::testing::FakeRegistry;
 
 namespace {
 
@@ -58,6 +60,9 @@ TEST(SetupModel, CancelledAddOrCopyFreesTheSlotAndLeavesTheSourceAlone) {
     EXPECT_EQ(copyStarter(list, 1, answering(true)), 3);
     EXPECT_EQ(list.record(3), list.record(1));
     EXPECT_EQ(copyStarter(list, 9, answering(true)), 0);  // no such source
+    EXPECT_FALSE(listIsFull(list));
+    while (list.addRecord() != 0) {}
+    EXPECT_TRUE(listIsFull(list));
 }
 
 TEST(SetupModel, EditingAMissingSlotDoesNothing) {
@@ -77,10 +82,33 @@ TEST(StarterEditModel, ChecksNameFirstThenExecutableAndTrimsEverything) {
     const StarterEditOutcome ok = checkStarterFields(u"  Java 17 ", u"\tC:\\jdk\\java.exe\r\n", u"   ");
     ASSERT_TRUE(ok.record.has_value());
     EXPECT_EQ(*ok.record, (StarterRecord{u"Java 17", u"C:\\jdk\\java.exe", u""}));
+    // Explorer's "Copy as path" gives the path in quotes.
+    EXPECT_EQ(checkStarterFields(u"J", u" \"C:\\Program Files\\jdk\\bin\\java.exe\" ", u"").record->executableFile,
+              u"C:\\Program Files\\jdk\\bin\\java.exe");
 }
 
 TEST(Trim, RemovesUnicodeSpacesButNotOtherCharacters) {
     EXPECT_EQ(trimmed(u"\u2003\u00a0x y\u2029\v"), u"\u00a0x y");  // a no-break space is kept
     EXPECT_EQ(trimmed(u"\u200b"), u"\u200b");                    // a zero-width space is not white space
     EXPECT_EQ(trimmed(u""), u"");
+}
+
+// Two setup windows: OK in each stores only the list it changed.
+TEST(SetupModel, OkStoresOnlyTheListsThatDialogChanged) {
+    FakeRegistry registry;
+    SettingsStore first(registry), second(registry);
+    first.load();
+    second.load();
+    const OpenedLists firstOpened{first.list(StarterKind::J2SE), first.list(StarterKind::J2ME)};
+    const OpenedLists secondOpened{second.list(StarterKind::J2SE), second.list(StarterKind::J2ME)};
+    second.list(StarterKind::J2ME).placeRecord(1, {u"Emulator", u"C:\\wtk\\emulator.exe", u"%1"});
+    saveChangedLists(second, secondOpened);
+    first.list(StarterKind::J2SE).placeRecord(1, {u"Java", u"C:\\jdk\\bin\\javaw.exe", u"-jar %1"});
+    saveChangedLists(first, firstOpened);
+
+    SettingsStore stored(registry);
+    stored.load();
+    EXPECT_EQ(stored.list(StarterKind::J2ME).record(1).name, u"Emulator");
+    EXPECT_EQ(stored.list(StarterKind::J2SE).record(1).name, u"Java");
+    EXPECT_EQ(first.list(StarterKind::J2ME).record(1).name, u"Emulator");  // read again
 }

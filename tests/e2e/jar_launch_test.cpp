@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialog_window.h"
 #include "launch_world.h"
 #include "test_files.h"
@@ -115,13 +117,24 @@ TEST_F(JarLaunch, AskingPreselectsTheLastStarter) {
 
 // The choice is stored before the process is created, so it is stored even when
 // the starter's program has gone; nothing is shown.
-TEST_F(JarLaunch, AStarterWhoseProgramIsGoneEndsWithOneButIsStillTheLastAction) {
+// A starter whose program is gone, or was written in quotes (Explorer's "Copy as
+// path"), says so with the system's reason, ends with 1 and is not remembered.
+TEST_F(JarLaunch, AStarterThatCannotBeStartedSaysWhyAndIsNotRemembered) {
     settings.addMissing(J2SE, 4, u"gone");
     settings.setActions(J2SE, 4, 0);
     auto program = startQuillmont(L" " + quotedW(jar));
+    HWND box = program->waitForDialog();
+    ASSERT_NE(box, nullptr);
+    const ShownMessage shown = readAndConfirm(box);
+    EXPECT_EQ(shown.icon, L"error");
+    ASSERT_FALSE(shown.texts.empty());
+    // The starter, its program, and the system's reason on a line of its own.
+    const std::wstring& text = shown.texts[0];
+    EXPECT_EQ(text.rfind(L"The starter \"gone\" could not be started.\nProgram: ", 0), 0u);
+    EXPECT_EQ(std::count(text.begin(), text.end(), L'\n'), 2);
     EXPECT_EQ(program->waitForExit(), 1u);
     EXPECT_TRUE(recorder.nothingStarted());
-    EXPECT_EQ(settings.storedLastAction(J2SE), 4);
+    EXPECT_EQ(settings.storedLastAction(J2SE), 0);
 }
 
 TEST_F(JarLaunch, WithoutJ2seStartersTheUserIsToldAndGetsTheSetupDialog) {

@@ -17,6 +17,7 @@ public:
     std::vector<WideString> started;  // command lines of the processes "created"
     std::vector<WideString> attempts; // every command line, created or not
     std::function<void()> onCreate;   // runs when a process is about to be created
+    WideString reason = u"The system cannot find the file specified.";  // of every failure
 
     bool createProcess(const WideString& commandLine) override {
         attempts.push_back(commandLine);
@@ -25,6 +26,8 @@ public:
         started.push_back(commandLine);
         return true;
     }
+
+    WideString failureReason() override { return reason; }
 
     static WideString programOf(const WideString& commandLine) {
         if (!commandLine.empty() && commandLine.front() == u'"') {

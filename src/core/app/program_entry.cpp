@@ -1,5 +1,7 @@
 #include "core/app/program_entry.h"
 
+#include <algorithm>
+
 namespace quillmont {
 
 namespace {
@@ -71,6 +73,10 @@ bool openFile(const LaunchRequest& request, UserInterface& ui, OpeningFlows& flo
         }
         path = path.substr(1, path.size() - 2);
     }
+    // Windows takes a forward slash wherever it takes a backslash: the flows, which
+    // find an archive or a descriptor beside the file, see one kind of separator.
+    // (A lone leading one, as in "/select" given alone, is left as the user wrote it.)
+    if (path.find(u'/', 1) != WideString::npos) std::replace(path.begin(), path.end(), u'/', u'\\');
     if (hasJadExtension(path)) return flows.runJadFlow(path, request.allowDefaultAction, request.externalArguments);
     return flows.runJarFlow(path, request.allowDefaultAction, request.externalArguments);
 }

@@ -33,7 +33,8 @@ bool writeWholeFile(Files& files, const WideString& path, std::span<const std::u
 }
 
 PathParts splitPath(const WideString& path) {
-    const std::size_t slash = path.rfind(u'\\');
+    // Windows takes a forward slash wherever it takes a backslash.
+    const std::size_t slash = path.find_last_of(u"\\/");
     const std::size_t nameStart = slash == WideString::npos ? 0 : slash + 1;
     std::size_t dot = path.rfind(u'.');
     if (dot == WideString::npos || dot < nameStart) dot = path.size();

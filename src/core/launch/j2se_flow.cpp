@@ -9,10 +9,7 @@ bool runJ2seFlow(LaunchContext& context, const WideString& jarPath, bool allowDe
                  const WideString& externalArguments) {
     const std::int32_t slot = chooseStarter(context, StarterKind::J2SE, allowDefaultAction);
     if (slot == 0) return false;
-    const StarterRecord& starter = context.settings().list(StarterKind::J2SE).record(slot);
-    StarterProcess process(starter.executableFile, starter.arguments);
-    process.addQuotedParameter(jarPath);
-    return process.start(context.platform.processes, externalArguments);
+    return startStarter(context, StarterKind::J2SE, slot, {jarPath}, externalArguments);
 }
 
 }  // namespace quillmont

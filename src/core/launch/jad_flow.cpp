@@ -46,11 +46,7 @@ public:
         if (!readDescriptor() || !checkJarSize()) return false;
         const std::int32_t slot = chooseStarter(context_, StarterKind::J2ME, allowDefaultAction);
         if (slot == 0) return false;
-        const StarterRecord& starter = context_.settings().list(StarterKind::J2ME).record(slot);
-        StarterProcess process(starter.executableFile, starter.arguments);
-        process.addQuotedParameter(paths_.jad);
-        process.addQuotedParameter(paths_.jar);
-        return process.start(context_.platform.processes, externalArguments);
+        return startStarter(context_, StarterKind::J2ME, slot, {paths_.jad, paths_.jar}, externalArguments);
     }
 
 private:

@@ -1,5 +1,8 @@
 #include "core/launch/starter_choice.h"
 
+#include "core/launch/starter_process.h"
+#include "core/text/message_format.h"
+
 namespace quillmont {
 
 namespace {
@@ -30,8 +33,29 @@ std::int32_t chooseStarter(LaunchContext& context, StarterKind kind, bool allowD
         if (selection.result != DialogResult::Ok || !store.list(kind).isOccupied(selection.slot)) return 0;
         slot = selection.slot;
     }
-    store.storeLastAction(kind, slot);
     return slot;
+}
+
+bool startStarter(LaunchContext& context, StarterKind kind, std::int32_t slot, const std::vector<WideString>& parameters,
+                  const WideString& externalArguments) {
+    SettingsStore& store = context.settings();
+    const StarterRecord starter = store.list(kind).record(slot);
+    StarterProcess process(starter.executableFile, starter.arguments);
+    for (const WideString& parameter : parameters) process.addQuotedParameter(parameter);
+    ProcessLauncher& launcher = context.platform.processes;
+    if (!process.start(launcher, externalArguments)) {
+        const std::optional<WideString> line = process.buildCommandLine(externalArguments);
+        const WideString reason = !line ? WideString(u"The command line would be longer than Windows allows.")
+                                        : launcher.failureReason();
+        context.platform.ui.showMessage(
+            kNoWindow,
+            formatValues(u"The starter \"%s\" could not be started.\nProgram: %s%s",
+                         {starter.name, starter.executableFile, reason.empty() ? WideString() : u"\n" + reason}),
+            MessageKind::OpeningError);
+        return false;
+    }
+    store.storeLastAction(kind, slot);
+    return true;
 }
 
 }  // namespace quillmont

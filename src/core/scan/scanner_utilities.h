@@ -43,7 +43,7 @@ private:
 };
 
 // folder + "\" + relative, without the folder's trailing and the relative part's
-// leading backslashes.
+// leading separators (backslashes or forward slashes).
 WideString joinPath(const WideString& folder, const WideString& relative);
 
 }  // namespace quillmont

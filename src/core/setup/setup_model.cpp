@@ -36,6 +36,32 @@ int addStarter(StarterList& list, const EditStarter& edit) {
     return slot == 0 ? 0 : editNewRecord(list, slot, edit);
 }
 
+bool sameStarters(const StarterList& a, const StarterList& b) {
+    if (a.defaultAction() != b.defaultAction()) return false;
+    int slot = a.nextSlot(0);
+    for (; slot != 0; slot = a.nextSlot(slot))
+        if (!b.isOccupied(slot) || !(a.record(slot) == b.record(slot))) return false;
+    for (slot = b.nextSlot(0); slot != 0; slot = b.nextSlot(slot))
+        if (!a.isOccupied(slot)) return false;
+    return true;
+}
+
+void saveChangedLists(SettingsStore& store, const OpenedLists& opened) {
+    for (const StarterKind kind : {StarterKind::J2SE, StarterKind::J2ME}) {
+        if (sameStarters(store.list(kind), opened[kind == StarterKind::J2SE ? 0 : 1])) {
+            store.load(kind);
+        } else {
+            store.save(kind);
+        }
+    }
+}
+
+bool listIsFull(const StarterList& list) {
+    int occupied = 0;
+    for (int slot = list.nextSlot(0); slot != 0; slot = list.nextSlot(slot)) ++occupied;
+    return occupied >= StarterList::kMaxSlot;
+}
+
 int copyStarter(StarterList& list, int source, const EditStarter& edit) {
     if (!list.isOccupied(source)) return 0;
     const int slot = list.addRecord();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "core/starters/starter_kind.h"
+#include "core/starters/settings_store.h"
 #include "core/starters/starter_list.h"
 
 namespace quillmont {
@@ -43,6 +45,21 @@ using EditStarter = std::function<bool(StarterRecord&)>;
 // 0 when nothing was added (cancelled, or the list is full).
 int addStarter(StarterList& list, const EditStarter& edit);
 int copyStarter(StarterList& list, int source, const EditStarter& edit);
+// Whether every slot of the list holds a starter, so that Add and Copy have no
+// room; the setup dialog then says so (kListFullMessage) instead of doing nothing.
+bool listIsFull(const StarterList& list);
+inline constexpr char16_t kListFullMessage[] =
+    u"The list is full: it holds 256 starters, the most it can keep. Delete a starter to add another.";
+// Whether two lists hold the same starters in the same slots and the same default
+// action (the last action is stored when it changes, never by OK).
+bool sameStarters(const StarterList& a, const StarterList& b);
+// Both lists as a setup dialog opened with them, J2SE first.
+using OpenedLists = std::array<StarterList, 2>;
+// What OK in the setup dialog stores: only the lists that differ from how the
+// dialog opened with them. Another setup window may have saved the other list
+// meanwhile, and that stays; the unchanged list is read again, so that what this
+// process holds is what is stored.
+void saveChangedLists(SettingsStore& store, const OpenedLists& opened);
 // True when the user confirmed the edit of an existing starter.
 bool editStarter(StarterList& list, int slot, const EditStarter& edit);
 

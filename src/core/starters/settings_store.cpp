@@ -94,6 +94,11 @@ void SettingsStore::load() {
     loadKind(StarterKind::J2ME);
 }
 
+void SettingsStore::load(StarterKind kind) {
+    list(kind).clear();
+    loadKind(kind);
+}
+
 void SettingsStore::loadKind(StarterKind kind) {
     StarterList& starters = list(kind);
     starters.ensurePlaceholder();

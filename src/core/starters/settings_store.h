@@ -25,10 +25,14 @@ public:
 
     // Replaces both lists by what the registry holds.
     void load();
+    // The same for one kind's list alone.
+    void load(StarterKind kind);
     // Replaces what the registry holds by both lists. Writes first, removes what
     // the lists no longer have last, so that a save cut off midway never loses a
     // starter that was stored before.
     void save();
+    // The same for one kind's list alone; the other kind's key is not touched.
+    void save(StarterKind kind) { saveKind(kind); }
     // Sets the kind's LastAction and writes that one value at once.
     void storeLastAction(StarterKind kind, std::int32_t slot);
 

@@ -7,6 +7,10 @@ namespace quillmont::win32 {
 class Win32ProcessLauncher final : public ProcessLauncher {
 public:
     bool createProcess(const WideString& commandLine) override;
+    WideString failureReason() override { return failureReason_; }
+
+private:
+    WideString failureReason_;
 };
 
 }  // namespace quillmont::win32

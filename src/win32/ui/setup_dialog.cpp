@@ -33,6 +33,7 @@ INT_PTR SetupDialog::handleMessage(HWND dialog, UINT message, WPARAM wParam, LPA
     switch (message) {
         case WM_INITDIALOG:
             dialog_ = dialog;
+            opened_ = {store_.list(StarterKind::J2SE), store_.list(StarterKind::J2ME)};
             initialize();
             return TRUE;
         case WM_TIMER:
@@ -87,7 +88,7 @@ bool SetupDialog::command(int id, int code) {
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDOK:
-            store_.save();
+            saveChangedLists(store_, opened_);
             EndDialog(dialog_, IDOK);
             return true;
         case IDCANCEL:
@@ -161,14 +162,21 @@ bool SetupDialog::editRecord(StarterKind kind, StarterRecord& record) {
 }
 
 void SetupDialog::add(const Side& side) {
+    if (tellWhenFull(side)) return;
     const int slot = addStarter(store_.list(side.kind), [&](StarterRecord& r) { return editRecord(side.kind, r); });
     if (slot != 0) showStarter(side, slot);
     afterChange(side);
 }
 
+bool SetupDialog::tellWhenFull(const Side& side) {
+    if (!listIsFull(store_.list(side.kind))) return false;
+    platform_.ui.showMessage(toWindowRef(dialog_), kListFullMessage, MessageKind::Information);
+    return true;
+}
+
 void SetupDialog::copy(const Side& side) {
     const int source = selectedSlot(side);
-    if (source == 0) return;
+    if (source == 0 || tellWhenFull(side)) return;
     const int slot =
         copyStarter(store_.list(side.kind), source, [&](StarterRecord& r) { return editRecord(side.kind, r); });
     if (slot != 0) showStarter(side, slot);

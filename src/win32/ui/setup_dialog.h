@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "core/setup/setup_model.h"
+
 #include "core/scan/scan_dialogs.h"
 #include "core/update/update_command.h"
 #include "core/starters/settings_store.h"
@@ -39,6 +41,8 @@ private:
 
     void add(const Side& side);
     void copy(const Side& side);
+    // Tells the user when the side's list has no room left; true when it had none.
+    bool tellWhenFull(const Side& side);
     void edit(const Side& side);
     void remove(const Side& side);
     void scan(const Side& side);
@@ -46,6 +50,8 @@ private:
     bool editRecord(StarterKind kind, StarterRecord& record);
 
     SettingsStore& store_;
+    // Both lists as the dialog opened with them: OK saves the ones that differ.
+    OpenedLists opened_;
     Platform& platform_;
     ScanDialogs& scanDialogs_;
     UpdateDialogs& updateDialogs_;
