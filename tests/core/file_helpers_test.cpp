@@ -112,6 +112,28 @@ TEST(MakeTemporaryCopy, CopiesTheArchiveToTheFixedNamesInTheTemporaryFolder) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// A second suite while the first one's emulator still holds the fixed pair gets
+// the next numbered pair; numbered pairs go again once nothing holds them.
+TEST(MakeTemporaryCopy, ANumberedPairWhileAnEmulatorHoldsTheFixedOne) {
+    FakeFiles files;
+    FakeUserInterface ui;
+    files.addFolder(files.temporaryFolderPath);
+    files.addFile(u"C:\\suite\\app.jar", "PK archive");
+    ASSERT_TRUE(makeTemporaryCopy(files, ui, u"C:\\suite\\app.jar"));
+    std::unique_ptr<ReadableFile> held = files.openForReading(kTemporaryJar);  // the first emulator
+    std::optional<TemporaryCopy> second = makeTemporaryCopy(files, ui, u"C:\\suite\\app.jar");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->jarName, u"qlm_temp1.jar");
+    EXPECT_EQ(second->jadPath, files.temporaryFolderPath + u"qlm_temp1.jad");
+    EXPECT_EQ(files.contents(kTemporaryJar), bytesOf("PK archive"));  // the first one's, untouched
+    held.reset();
+    const std::optional<TemporaryCopy> third = makeTemporaryCopy(files, ui, u"C:\\suite\\app.jar");
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->jarName, u"qlm_temp.jar");
+    EXPECT_FALSE(files.exists(second->jarPath));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST(MakeTemporaryCopy, ReportsAReadOnlyCopyThatStaysReadOnlyAndAFailedCopy) {
     FakeFiles files;
     FakeUserInterface ui;

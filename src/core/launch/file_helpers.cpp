@@ -41,18 +41,51 @@ PathParts splitPath(const WideString& path) {
     return {path.substr(0, nameStart), path.substr(nameStart, dot - nameStart), path.substr(dot)};
 }
 
+namespace {
+
+// The temporary pair with this number in the folder: 0 is the fixed names,
+// 1 and on are qlm_temp1.jad and qlm_temp1.jar and so on.
+TemporaryCopy temporaryPair(Files& files, const WideString& folder, int number) {
+    const WideString stem = number == 0 ? WideString(u"qlm_temp") : u"qlm_temp" + decimalText(static_cast<std::uint64_t>(number));
+    TemporaryCopy copy;
+    copy.jarName = stem + u".jar";
+    copy.jadPath = files.combinePath(folder, stem + u".jad");
+    copy.jarPath = files.combinePath(folder, copy.jarName);
+    return copy;
+}
+
+// Whether a file is at the path that cannot be removed now: an emulator started
+// before holds it. A file that can be removed is, since it is written anew.
+bool heldByAnother(Files& files, const WideString& path) {
+    const std::optional<FileAttributes> found = files.attributes(path);
+    if (!found || found->directory || found->readOnly) return false;
+    return !files.deleteFile(path);
+}
+
+}  // namespace
+
 std::optional<TemporaryCopy> makeTemporaryCopy(Files& files, UserInterface& ui, const WideString& jarPath) {
     const WideString folder = files.temporaryFolder();
-    TemporaryCopy copy;
-    copy.jarName = kTemporaryJarName;
-    if (!folder.empty()) {
-        copy.jadPath = files.combinePath(folder, kTemporaryJadName);
-        copy.jarPath = files.combinePath(folder, copy.jarName);
-    }
     // Without a temporary folder there is nowhere to copy to.
-    if (copy.jadPath.empty() || copy.jarPath.empty()) {
+    if (folder.empty() || temporaryPair(files, folder, 0).jarPath.empty()) {
         ui.showMessage(kNoWindow, formatText(u"File \"%s\" copy error.", jarPath), MessageKind::OpeningError);
         return std::nullopt;
+    }
+    // Numbered pairs that earlier runs needed and nothing holds any more go.
+    for (int number = 1; number <= kMaxTemporaryPairs; ++number) {
+        const TemporaryCopy old = temporaryPair(files, folder, number);
+        if (!files.attributes(old.jarPath) && !files.attributes(old.jadPath)) continue;
+        files.deleteFile(old.jarPath);
+        files.deleteFile(old.jadPath);
+    }
+    // While an emulator holds the fixed pair, the next free numbered one.
+    TemporaryCopy copy = temporaryPair(files, folder, 0);
+    for (int number = 1; heldByAnother(files, copy.jarPath) || heldByAnother(files, copy.jadPath); ++number) {
+        if (number > kMaxTemporaryPairs) {
+            ui.showMessage(kNoWindow, formatText(u"File \"%s\" copy error.", jarPath), MessageKind::OpeningError);
+            return std::nullopt;
+        }
+        copy = temporaryPair(files, folder, number);
     }
     const std::optional<FileAttributes> existing = files.attributes(copy.jarPath);
     if (existing && existing->readOnly && !files.clearReadOnly(copy.jarPath)) {

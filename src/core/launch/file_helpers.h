@@ -16,6 +16,8 @@ inline constexpr std::uint64_t kMaxWholeFileBytes = 1'000'000;
 
 inline constexpr char16_t kTemporaryJadName[] = u"qlm_temp.jad";
 inline constexpr char16_t kTemporaryJarName[] = u"qlm_temp.jar";
+// How many numbered pairs (qlm_temp1.jad ...) there may be beside the fixed one.
+inline constexpr int kMaxTemporaryPairs = 99;
 
 // The file's bytes; nothing when it cannot be opened, its size cannot be read, it
 // is larger than kMaxWholeFileBytes or fewer bytes than its size could be read.
@@ -44,8 +46,10 @@ struct TemporaryCopy {
     WideString jarName;
 };
 // Copies the archive to "qlm_temp.jar" in the user's temporary folder, making a
-// read-only one there writable first. On failure it has told the user (access
-// error for the temporary archive, copy error for the source).
+// read-only one there writable first. While an emulator started before still
+// holds that pair, the next free numbered pair ("qlm_temp1.jar") is used, and
+// numbered pairs that nothing holds any more are removed first. On failure it has
+// told the user (access error for the temporary archive, copy error for the source).
 std::optional<TemporaryCopy> makeTemporaryCopy(Files& files, UserInterface& ui, const WideString& jarPath);
 
 }  // namespace quillmont
