@@ -371,3 +371,16 @@ TEST_F(JadLaunch, ASuiteFromTheWebStartsWithTheArchiveBesideItsDescriptor) {
     EXPECT_EQ(program->waitForExit(), 1u);
     EXPECT_TRUE(recorder.nothingStarted());
 }
+
+// A forward slash separates folders as a backslash does: the archive is the one
+// beside the descriptor, not a decoy of the same name one folder up.
+TEST_F(JadLaunch, AForwardSlashInThePathFindsTheArchiveBesideTheDescriptor) {
+    const std::wstring pair = suite + L"\\pair";
+    ASSERT_TRUE(CreateDirectoryW(pair.c_str(), nullptr));
+    ASSERT_TRUE(writeFileBytes(pair + L"\\app.jar", Bytes(1234, 'p')));
+    ASSERT_TRUE(writeFileBytes(pair + L"\\app.jad", bytesOf(descriptor("1234"))));
+    auto program = startQuillmont(L" " + quotedW(suite + L"\\pair/app.jad"));
+    EXPECT_EQ(recorded(), expectedLine(pair + L"\\app.jad", pair + L"\\app.jar"));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(readFileBytes(pair + L"\\app.jad"), bytesOf(descriptor("1234")));
+}
