@@ -30,6 +30,9 @@ public:
     // failure. Whatever the HTTP status, the body is what the server sent;
     // nothing when the URL cannot be opened.
     virtual std::unique_ptr<HttpBody> get(const WideString& url, const WideString& headers) = 0;
+    // May be called from another thread while a request is under way: ends it,
+    // and every later one, as a failure at once.
+    virtual void cancel() {}
 };
 
 // Reaches web servers over HTTP and HTTPS.

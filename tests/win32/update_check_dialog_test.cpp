@@ -120,12 +120,14 @@ TEST(UpdateCheckDialog, HasCancelThenTheProgressBarFromZeroToThree) {
     EXPECT_EQ(run.controls[1].className, L"msctls_progress32");
 }
 
-TEST(UpdateCheckDialog, CancelDuringASlowRequestClosesWhenItEndsWithoutAMessage) {
+// Cancel closes the request's handles, which on Windows ends a blocking WinINet
+// call at once; Wine's WinINet finishes the call all the same, so under Wine the
+// dialog closes when the server answers. Either way: no message, nothing opened.
+TEST(UpdateCheckDialog, CancelDuringASlowRequestClosesWithoutAMessage) {
     const CheckRun run = checkAgainst("slow3", true);
     EXPECT_TRUE(run.cancelDisabled);
     EXPECT_TRUE(run.message.empty());
     EXPECT_FALSE(run.timedOut);
-    EXPECT_GE(run.milliseconds, 2500u) << "the request is not interrupted";
     EXPECT_TRUE(run.opened.empty());
 }
 

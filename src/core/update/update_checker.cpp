@@ -34,6 +34,19 @@ WideString UpdateChecker::requestUrl() const {
 std::optional<Bytes> UpdateChecker::fetchBody() {
     std::unique_ptr<HttpSession> session = http_.openSession(kUserAgent);
     if (!session) return std::nullopt;
+    {
+        const std::lock_guard<std::mutex> lock(sessionLock_);
+        if (cancelled_) return std::nullopt;
+        session_ = session.get();
+    }
+    // The session is known to cancel() only while it lives.
+    struct Forget {
+        UpdateChecker& checker;
+        ~Forget() {
+            const std::lock_guard<std::mutex> lock(checker.sessionLock_);
+            checker.session_ = nullptr;
+        }
+    } forget{*this};
     std::unique_ptr<HttpBody> answer = session->get(requestUrl(), kRequestHeader);
     if (!answer) return std::nullopt;
     Bytes body;
@@ -48,6 +61,12 @@ std::optional<Bytes> UpdateChecker::fetchBody() {
     }
     if (body.empty()) return std::nullopt;
     return body;
+}
+
+void UpdateChecker::cancel() {
+    const std::lock_guard<std::mutex> lock(sessionLock_);
+    cancelled_ = true;
+    if (session_ != nullptr) session_->cancel();
 }
 
 bool UpdateChecker::check() {

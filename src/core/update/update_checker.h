@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <optional>
 
 #include "base/bytes.h"
@@ -32,6 +33,9 @@ public:
     // its answer. Any failure (no connection, an oversized or malformed answer,
     // a page that is not an http or https address) gives false.
     bool check();
+    // From another thread (the dialog's Cancel): ends a request under way, which
+    // then fails at once, instead of waiting for it to end by itself.
+    void cancel();
 
     WideString requestUrl() const;
     std::uint32_t currentVersion() const { return currentVersion_; }
@@ -48,6 +52,9 @@ private:
     WideString source_;
     std::uint32_t latestVersion_ = 0;
     WideString updateUrl_;
+    std::mutex sessionLock_;  // guards session_ and cancelled_ between the two threads
+    HttpSession* session_ = nullptr;
+    bool cancelled_ = false;
 };
 
 // The address begins with "http://" or "https://", in any letter case: the only

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <utility>
@@ -17,18 +18,20 @@ namespace {
 class UniqueInternet {
 public:
     explicit UniqueInternet(HINTERNET handle) : handle_(handle) {}
-    UniqueInternet(UniqueInternet&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+    UniqueInternet(UniqueInternet&& other) noexcept : handle_(other.handle_.exchange(nullptr)) {}
     UniqueInternet(const UniqueInternet&) = delete;
     UniqueInternet& operator=(const UniqueInternet&) = delete;
     UniqueInternet& operator=(UniqueInternet&&) = delete;
-    ~UniqueInternet() {
-        if (handle_ != nullptr) InternetCloseHandle(handle_);
-    }
+    ~UniqueInternet() { close(); }
     HINTERNET get() const { return handle_; }
     bool valid() const { return handle_ != nullptr; }
+    // Closes the handle now, from any thread, once.
+    void close() {
+        if (HINTERNET handle = handle_.exchange(nullptr)) InternetCloseHandle(handle);
+    }
 
 private:
-    HINTERNET handle_;
+    std::atomic<HINTERNET> handle_;
 };
 
 
@@ -102,14 +105,28 @@ public:
                                                 nullptr, flags, 0));
         if (!request.valid()) return nullptr;
         setTimeouts(request.get());
+        active_ = request.get();
+        if (cancelled_) return nullptr;
         std::wstring extra = toWide(headers);
         if (!HttpSendRequestW(request.get(), extra.c_str(), static_cast<DWORD>(extra.size()), nullptr, 0))
             return nullptr;
         return std::make_unique<WininetBody>(std::move(connection), std::move(request));
     }
 
+    // Closing the session's handle ends a blocking call on any handle below it
+    // (connecting, sending, reading) as a failure; later calls fail at once.
+    void cancel() override {
+        cancelled_ = true;
+        // The request under way first: WinINet takes a closed handle in any later
+        // call, its owner's included, as one it does not know.
+        if (HINTERNET request = active_.exchange(nullptr)) InternetCloseHandle(request);
+        internet_.close();
+    }
+
 private:
     UniqueInternet internet_;
+    std::atomic<HINTERNET> active_{nullptr};
+    std::atomic<bool> cancelled_{false};
 };
 
 }  // namespace

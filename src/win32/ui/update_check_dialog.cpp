@@ -49,9 +49,11 @@ INT_PTR UpdateCheckDialog::handleMessage(HWND dialog, UINT message, WPARAM wPara
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) != IDCANCEL) return FALSE;
-            // Cancel, Esc and the close box: the request under way is not interrupted.
+            // Cancel, Esc and the close box: a request under way is ended at once
+            // (its session closed), and the worker ends the dialog without a message.
             EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
             cancelled_ = true;
+            checker_.cancel();
             return TRUE;
         case kSetProgress:
             SendDlgItemMessageW(dialog, IDC_UPDATE_PROGRESS, PBM_SETPOS, wParam, 0);
