@@ -24,6 +24,8 @@ public:
     // One variable of the process environment at any length (GetEnvironmentVariableW),
     // as it is set; nothing when it is not set.
     virtual std::optional<WideString> variable(const WideString& name) = 0;
+    // The full path of the running program (GetModuleFileNameW), at any length.
+    virtual WideString programPath() = 0;
 
     // The text in lower case by the system's rules for every character (CharLowerW).
     virtual WideString lowerCase(const WideString& text) = 0;

@@ -45,6 +45,9 @@ public:
         return found->second;
     }
 
+    WideString program = u"C:\\Users\\Tester\\AppData\\Local\\Programs\\Quillmont\\Quillmont.exe";
+    WideString programPath() override { return program; }
+
     WideString lowerCase(const WideString& text) override {
         WideString result = text;
         for (char16_t& c : result) c = lower(c);

@@ -24,18 +24,21 @@ std::wstring defaultValue(const wchar_t* key) {
 }
 
 // Runs the command on the real registry and the real shell, answering the
-// confirmation box with `answer`; returns the box's caption and text.
+// confirmation box with `answer` (and confirming what it says after a Yes);
+// returns the first box's caption and text.
 std::pair<std::wstring, std::vector<std::wstring>> associate(int answer) {
     std::pair<std::wstring, std::vector<std::wstring>> seen;
-    DialogDriver driver({[&](DialogWindow& box) {
+    std::vector<DialogDriver::Step> steps{[&](DialogWindow& box) {
         seen = {box.caption(), box.staticTexts()};
         box.click(answer);
-    }});
+    }};
+    if (answer == IDYES) steps.push_back([](DialogWindow& box) { box.click(IDOK); });
+    DialogDriver driver(steps);
     win32::Win32UserInterface ui;
     win32::Win32Registry registry;
     win32::Win32Shell shell;
     driver.run([&] {
-        associateFileTypes(kNoWindow, ui, registry, shell);
+        associateFileTypes(kNoWindow, ui, registry, shell, u"C:\\Tools\\Quillmont.exe");
         return 0;
     });
     EXPECT_TRUE(driver.allStepsRan());
@@ -70,6 +73,12 @@ TEST(FileAssociationsOnTheRealRegistry, YesPointsBothExtensionsAtQuillmontOverAn
     DWORD size = 0;
     RegGetValueW(HKEY_CURRENT_USER, L"Software\\Classes\\.jad", nullptr, RRF_RT_REG_SZ, nullptr, nullptr, &size);
     EXPECT_EQ(size, sizeof(L"Quillmont.jad"));  // the terminating zero is counted
+    // Where the installer never ran: the classes made for the program, the old handler kept.
+    EXPECT_EQ(defaultValue(L"Software\\Classes\\Quillmont.jar\\shell\\open\\command"),
+              L"\"C:\\Tools\\Quillmont.exe\" \"%1\" %*");
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, L"Software\\Classes\\.jar\\OpenWithProgids", L"jarfile", RRF_RT_REG_SZ,
+                           nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
 }
 
 TEST(FileAssociationsOnTheRealRegistry, AJadKeyThatCannotBeWrittenDoesNotStopJar) {

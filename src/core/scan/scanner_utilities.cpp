@@ -4,8 +4,13 @@ namespace quillmont {
 
 WideString ScannerUtilities::readRegistryString(RegistryRoot root, const WideString& keyPath,
                                                 const WideString& valueName, RegistryView view) const {
+    return readRegistryText(registry_, root, keyPath, valueName, view);
+}
+
+WideString readRegistryText(Registry& registry, RegistryRoot root, const WideString& keyPath,
+                            const WideString& valueName, RegistryView view) {
     const std::optional<RegistryValue> value =
-        registry_.queryValue(root, keyPath, valueName, RegistryAccess::readIn(view));
+        registry.queryValue(root, keyPath, valueName, RegistryAccess::readIn(view));
     if (!value) return {};
     const std::size_t characters = value->bytes.size() / 2;
     // A value that holds only its terminating zero, or nothing, is empty.

@@ -42,6 +42,10 @@ private:
     Files& files_;
 };
 
+// What ScannerUtilities::readRegistryString reads, for code that has no scanner.
+WideString readRegistryText(Registry& registry, RegistryRoot root, const WideString& keyPath,
+                            const WideString& valueName, RegistryView view = RegistryView::Own);
+
 // folder + "\" + relative, without the folder's trailing and the relative part's
 // leading separators (backslashes or forward slashes).
 WideString joinPath(const WideString& folder, const WideString& relative);

@@ -35,6 +35,16 @@ std::optional<WideString> Win32Environment::variable(const WideString& name) {
     }
 }
 
+WideString Win32Environment::programPath() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0) return {};
+        if (length < buffer.size()) return fromWide(std::wstring(buffer.data(), length));
+        buffer.resize(buffer.size() * 2);  // cut short: try a larger buffer
+    }
+}
+
 WideString Win32Environment::lowerCase(const WideString& text) {
     std::wstring converted = toWide(text);
     // CharLowerBuffW converts every unit, zeros included, where CharLowerW would stop at the first.

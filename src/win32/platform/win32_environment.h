@@ -9,6 +9,7 @@ class Win32Environment final : public Environment {
 public:
     WideString expandEnvironment(const WideString& text) override;
     std::optional<WideString> variable(const WideString& name) override;
+    WideString programPath() override;
     WideString lowerCase(const WideString& text) override;
     WideString fromAnsiCodePage(std::span<const std::uint8_t> bytes) override;
 };

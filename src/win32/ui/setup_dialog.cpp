@@ -102,7 +102,8 @@ bool SetupDialog::command(int id, int code) {
             checkForUpdates(toWindowRef(dialog_), platform_, updateDialogs_, kUpdateServiceUrl);
             return true;
         case IDC_ASSOCIATIONS_LINK:
-            associateFileTypes(toWindowRef(dialog_), platform_.ui, platform_.registry, platform_.shell);
+            associateFileTypes(toWindowRef(dialog_), platform_.ui, platform_.registry, platform_.shell,
+                               platform_.environment.programPath());
             return true;
         default:
             return false;
