@@ -24,6 +24,22 @@ public:
           baseUrl_(std::move(baseUrl)),
           source_(std::move(source)) {}
 
+    // A copy asks the same service on the same ports, with a lock of its own.
+    UpdateChecker(const UpdateChecker& other)
+        : http_(other.http_),
+          system_(other.system_),
+          currentVersion_(other.currentVersion_),
+          baseUrl_(other.baseUrl_),
+          source_(other.source_),
+          latestVersion_(other.latestVersion_),
+          updateUrl_(other.updateUrl_) {}
+    UpdateChecker& operator=(const UpdateChecker&) = delete;
+    // What another checker (a copy that ran the check) found.
+    void takeAnswer(const UpdateChecker& other) {
+        latestVersion_ = other.latestVersion_;
+        updateUrl_ = other.updateUrl_;
+    }
+
     static constexpr char16_t kUserAgent[] = u"WebUpdateChecker";
     static constexpr char16_t kRequestHeader[] = u"Content-type: text/plain";
     static constexpr std::size_t kPieceSize = 256;

@@ -22,38 +22,47 @@ constexpr UINT kEnd = WM_APP + 2;          // wParam: the result
 
 UpdateCheckOutcome UpdateCheckDialog::run(HWND owner) {
     registerControlClasses(ICC_PROGRESS_CLASS);  // the template's progress bar
+    work_ = std::make_shared<Work>(checker_);
     std::thread worker;
     worker_ = &worker;
     const INT_PTR shown = runModalDialog(IDD_UPDATE_CHECK, owner, *this);
+    worker_ = nullptr;
+    work_->dialog = nullptr;
+    if (shown == 2 && work_->cancelled) {
+        // Cancelled: the worker may still wait for its request; it ends alone.
+        if (worker.joinable()) worker.detach();
+        return UpdateCheckOutcome{};
+    }
     // Ending the dialog was the worker's last act: it is done or about to be.
     if (worker.joinable()) worker.join();
-    worker_ = nullptr;
-    if (shown != 1 && shown != 2) outcome_ = UpdateCheckOutcome::failed();  // the dialog could not be shown
-    return outcome_;
+    if (shown != 1 && shown != 2) return UpdateCheckOutcome::failed();  // the dialog could not be shown
+    checker_.takeAnswer(work_->checker);
+    return work_->outcome;
 }
 
 INT_PTR UpdateCheckDialog::handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
-            dialog_ = dialog;
             centreDialog(dialog);
             SendDlgItemMessageW(dialog, IDC_UPDATE_PROGRESS, PBM_SETRANGE32, 0, 3);
             SendDlgItemMessageW(dialog, IDC_UPDATE_PROGRESS, PBM_SETPOS, 0, 0);
+            work_->dialog = dialog;
             try {
-                *worker_ = std::thread([this] { runUpdateCheckWorker(checker_, *this, cancelled_, outcome_); });
+                *worker_ = std::thread([work = work_] {
+                    runUpdateCheckWorker(work->checker, *work, work->cancelled, work->outcome);
+                });
             } catch (...) {
                 // No thread to ask with (no memory, no threads left): a check that failed.
-                outcome_ = UpdateCheckOutcome::failed();
-                EndDialog(dialog, outcome_.result);
+                EndDialog(dialog, UpdateCheckOutcome::failed().result);
             }
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) != IDCANCEL) return FALSE;
-            // Cancel, Esc and the close box: a request under way is ended at once
-            // (its session closed), and the worker ends the dialog without a message.
-            EnableWindow(GetDlgItem(dialog, IDCANCEL), FALSE);
-            cancelled_ = true;
-            checker_.cancel();
+            // Cancel, Esc and the close box: the request under way is ended (its
+            // handles closed) and the dialog closes now.
+            work_->cancelled = true;
+            work_->checker.cancel();
+            EndDialog(dialog, 2);
             return TRUE;
         case kSetProgress:
             SendDlgItemMessageW(dialog, IDC_UPDATE_PROGRESS, PBM_SETPOS, wParam, 0);
@@ -66,11 +75,15 @@ INT_PTR UpdateCheckDialog::handleMessage(HWND dialog, UINT message, WPARAM wPara
     }
 }
 
-void UpdateCheckDialog::sleep(unsigned milliseconds) { Sleep(milliseconds); }
+void UpdateCheckDialog::Work::sleep(unsigned milliseconds) { Sleep(milliseconds); }
 
-void UpdateCheckDialog::setProgress(int step) { PostMessageW(dialog_, kSetProgress, static_cast<WPARAM>(step), 0); }
+void UpdateCheckDialog::Work::setProgress(int step) {
+    if (HWND window = dialog) PostMessageW(window, kSetProgress, static_cast<WPARAM>(step), 0);
+}
 
-void UpdateCheckDialog::endDialog(int result) { PostMessageW(dialog_, kEnd, static_cast<WPARAM>(result), 0); }
+void UpdateCheckDialog::Work::endDialog(int result) {
+    if (HWND window = dialog) PostMessageW(window, kEnd, static_cast<WPARAM>(result), 0);
+}
 
 UpdateCheckOutcome Win32UpdateDialogs::runUpdateCheck(WindowRef owner, UpdateChecker& checker) {
     return UpdateCheckDialog(checker).run(toHwnd(owner));

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
 #include <thread>
 
 #include "core/update/update_command.h"
@@ -10,26 +11,33 @@
 namespace quillmont::win32 {
 
 // "Checking for Updates" (dialog 211): a progress bar and Cancel, while a worker
-// thread runs the check. Cancel (also Esc and the close box) disables the button
-// and asks the worker to stop; the dialog closes when the worker next looks, or
-// when the request it is waiting for ends. One modal run.
-class UpdateCheckDialog final : private UpdateCheckHost {
+// thread runs the check. Cancel (also Esc and the close box) ends the request
+// under way and closes the dialog at once, without a message: where the system
+// does not cut the request short (Wine's WinINet finishes it), the worker goes on
+// alone with what it owns and its answer is dropped. One modal run.
+class UpdateCheckDialog {
 public:
     explicit UpdateCheckDialog(UpdateChecker& checker) : checker_(checker) {}
     UpdateCheckOutcome run(HWND owner);
     INT_PTR handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
-    // What the worker asks of the dialog, posted to the dialog's thread.
-    void sleep(unsigned milliseconds) override;
-    void setProgress(int step) override;
-    void endDialog(int result) override;
+    // Everything the worker touches, shared with it, so that it may outlive the dialog.
+    struct Work final : UpdateCheckHost {
+        explicit Work(const UpdateChecker& original) : checker(original) {}
+        void sleep(unsigned milliseconds) override;
+        void setProgress(int step) override;
+        void endDialog(int result) override;
 
+        UpdateChecker checker;  // a copy: the caller's may be gone when the worker ends
+        std::atomic<bool> cancelled{false};
+        UpdateCheckOutcome outcome;
+        std::atomic<HWND> dialog{nullptr};  // null once the dialog no longer listens
+    };
+
+private:
     UpdateChecker& checker_;
-    HWND dialog_ = nullptr;
+    std::shared_ptr<Work> work_;
     std::thread* worker_ = nullptr;  // started by the dialog's initialisation
-    std::atomic<bool> cancelled_{false};
-    UpdateCheckOutcome outcome_;
 };
 
 // The update check's dialogs for the command.
