@@ -11,11 +11,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/bootstrap.sh" || exit 1
 "$root/scripts/build.sh" windows || exit 1
 source "$root/scripts/wine-env.sh"
-quillmont_start_wine || exit 1
-source "$root/tests/update/update_server.sh"
-quillmont_on_exit quillmont_stop_update_server
-quillmont_start_update_server || exit 1
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-quillmont_on_exit "wine reg delete 'HKCU\\Software\\Wine\\X11 Driver' /v Managed /f >/dev/null 2>&1"
+quillmont_start_test_wine || exit 1
 QUILLMONT_LEAK_ROUNDS=1000 QUILLMONT_SOAK=1 \
   ctest --test-dir "$root/build/windows" --output-on-failure --timeout 1800 -j1 -R '^(DialogLeaks|RealArchives)\.'

@@ -191,15 +191,7 @@ windows_suites() {
   set -m
   (
     source "$root/scripts/wine-env.sh"
-    quillmont_start_wine || exit 1
-    # The update check's tests ask a stand-in service on 127.0.0.1.
-    source "$root/tests/update/update_server.sh"
-    quillmont_on_exit quillmont_stop_update_server
-    quillmont_start_update_server || exit 1
-    # Xvfb has no window manager, and a managed Wine window waits up to two
-    # seconds for one whenever a dialog closes; the test run does without.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    quillmont_on_exit "wine reg delete 'HKCU\\Software\\Wine\\X11 Driver' /v Managed /f >/dev/null 2>&1"
+    quillmont_start_test_wine || exit 1
     passed=0; failed=0; retried=0
     # One at a time: some tests read message-box icons off the shared screen.
     run_ctest windows --wine-retry -j1

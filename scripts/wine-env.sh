@@ -50,6 +50,19 @@ quillmont_start_display() {
   return 1
 }
 
+# For the Windows suites (the test and the soak command): Wine, the stand-in
+# update service on 127.0.0.1 that the update check's tests ask, and windows that
+# wait for no window manager (Xvfb has none, and a managed Wine window waits up
+# to two seconds for one whenever a dialog closes).
+quillmont_start_test_wine() {
+  quillmont_start_wine || return 1
+  source "$root/tests/update/update_server.sh"
+  quillmont_on_exit quillmont_stop_update_server
+  quillmont_start_update_server || return 1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  quillmont_on_exit "wine reg delete 'HKCU\\Software\\Wine\\X11 Driver' /v Managed /f >/dev/null 2>&1"
+}
+
 quillmont_start_wine() {
   quillmont_on_exit quillmont_stop_wine
   quillmont_start_display || return 1
