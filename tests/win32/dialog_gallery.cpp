@@ -1,5 +1,5 @@
 // Shows one of the program's dialogs on its own, for screenshots:
-//   dialog_gallery.exe about | j2se-starter | j2me-starter | j2se-select | j2me-select | jad-size
+//   dialog_gallery.exe about | j2se-starter | j2me-starter | j2se-select | j2me-select | jad-size | jad-web
 //                      | scan-results | scan-results-nonmain | scan-results-j2me | scan-progress
 //                      | update-check | setup
 // The screenshot of the setup dialog is taken of Quillmont.exe /setup itself.
@@ -214,6 +214,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
         win32::SelectionDialog(kind, store, ports.platform, ports.scanDialogs, ports.updateDialogs).run(nullptr);
     } else if (which == L"jad-size") {
         win32::JadSizeDialog(93739, 79158).run(nullptr);
+    } else if (which == L"jad-web") {
+        win32::JadSizeDialog({93739, 79158, u"http://games.example/dl/Bounce.jar", u"Bounce.jar"}).run(nullptr);
     } else if (which == L"scan-results" || which == L"scan-results-nonmain") {
         g_showNonmain = which == L"scan-results-nonmain";
         g_rowToPick = g_showNonmain ? L"JDK 1.6.0_45 (GUI)" : L"JRE 1.8.0_202 (GUI)";
