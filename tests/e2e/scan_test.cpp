@@ -57,6 +57,15 @@ struct SetupScan : ::testing::Test {
         setup = program->waitForDialogTitled(L"Quillmont Setup");
         ASSERT_NE(setup, nullptr);
     }
+    // Every SDK family laid out below the machine's folder, the work folders in the user's profile.
+    SdkBuilder everySdk() const {
+        wchar_t profile[MAX_PATH] = {};
+        EXPECT_NE(GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH), 0u);
+        const WideString root = win32::fromWide(machine.folder());
+        SdkBuilder sdk(root, win32::fromWide(profile), root.substr(0, 2));
+        layEveryFamily(sdk);
+        return sdk;
+    }
     // Add Checked in the results, then OK in the setup dialog: the list as stored.
     StarterList addCheckedAndSave(HWND found, StarterKind kind) {
         DialogWindow(found).click(kAddChecked);
@@ -239,11 +248,8 @@ TEST_F(SetupScan, TheJavaOfAMachineIsListedTickedAddedAndStored) {
 }
 
 TEST_F(SetupScan, TheSdksOfAMachineInBothViewsAreListedTickedAddedAndStored) {
-    wchar_t profile[MAX_PATH] = {};
-    ASSERT_NE(GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH), 0u);
     const WideString root = win32::fromWide(machine.folder());
-    SdkBuilder sdk(root, win32::fromWide(profile), root.substr(0, 2));
-    layEveryFamily(sdk);
+    SdkBuilder sdk = everySdk();
     machine.apply(sdk.layout);
 
     DialogWindow(setup).click(kScanJ2me);
@@ -282,11 +288,8 @@ TEST_F(SetupScan, TheSdksOfAMachineInBothViewsAreListedTickedAddedAndStored) {
 // one of 100 MB, one nested 100,000 deep and one of garbage cost their own SDK's
 // rows and nothing else, and the scan still answers within seconds.
 TEST_F(SetupScan, HostileDeviceFilesCostOnlyTheirOwnRows) {
-    wchar_t profile[MAX_PATH] = {};
-    ASSERT_NE(GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH), 0u);
     const WideString root = win32::fromWide(machine.folder());
-    SdkBuilder sdk(root, win32::fromWide(profile), root.substr(0, 2));
-    layEveryFamily(sdk);
+    SdkBuilder sdk = everySdk();
     std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE d [\n<!ENTITY a \"lol\">\n";
     for (char c = 'b'; c <= 'j'; ++c) {
         laughs += std::string("<!ENTITY ") + c + " \"";

@@ -1,6 +1,7 @@
 #include "core/launch/archive_url.h"
 
 #include "base/bytes.h"
+#include "core/text/trim.h"
 #include "core/text/utf8.h"
 
 namespace quillmont {
@@ -16,15 +17,6 @@ int hexValue(char16_t c) {
     return -1;
 }
 
-bool startsWithIgnoringCase(const WideString& text, const char16_t* prefix) {
-    for (std::size_t i = 0; prefix[i] != u'\0'; ++i) {
-        if (i >= text.size()) return false;
-        char16_t c = text[i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != prefix[i]) return false;
-    }
-    return true;
-}
 
 // The URL up to its query or fragment.
 WideString withoutQuery(const WideString& url) { return url.substr(0, url.find_first_of(u"?#")); }
@@ -38,10 +30,10 @@ bool isRemoteUrl(const WideString& url) {
         const char16_t c = url[i];
         if (!isAsciiLetter(c) && !(c >= u'0' && c <= u'9') && c != u'+' && c != u'-' && c != u'.') return false;
     }
-    return !startsWithIgnoringCase(url, u"file:");
+    return !startsWithLowerAscii(url, u"file:");
 }
 
-bool isFileUrl(const WideString& url) { return startsWithIgnoringCase(url, u"file:"); }
+bool isFileUrl(const WideString& url) { return startsWithLowerAscii(url, u"file:"); }
 
 WideString webFileName(const WideString& url) {
     const WideString path = withoutQuery(url);

@@ -30,22 +30,12 @@ constexpr KnownVendor kKnownVendors[] = {
 // Longest own name kept from an implementor that is not known.
 constexpr std::size_t kMaxOwnName = 32;
 
-bool startsWithLower(const WideString& text, const char16_t* prefix) {
-    std::size_t i = 0;
-    for (; prefix[i] != u'\0'; ++i) {
-        if (i >= text.size()) return false;
-        char16_t c = text[i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != prefix[i]) return false;
-    }
-    return true;
-}
 
 }  // namespace
 
 WideString knownJavaVendor(const WideString& text) {
     for (const KnownVendor& vendor : kKnownVendors)
-        if (startsWithLower(text, vendor.prefix)) return vendor.name;
+        if (startsWithLowerAscii(text, vendor.prefix)) return vendor.name;
     return {};
 }
 

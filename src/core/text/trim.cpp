@@ -21,4 +21,14 @@ WideString trimmed(const WideString& text) {
     return text.substr(begin, end - begin);
 }
 
+bool startsWithLowerAscii(const WideString& text, const WideString& lowerPrefix) {
+    if (text.size() < lowerPrefix.size()) return false;
+    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
+        char16_t c = text[i];
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+        if (c != lowerPrefix[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace quillmont

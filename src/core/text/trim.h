@@ -9,5 +9,8 @@ namespace quillmont {
 bool isWideSpace(char16_t c);
 // The text without leading and trailing white space.
 WideString trimmed(const WideString& text);
+// Whether the text starts with the prefix, ASCII letters compared without regard
+// to case; the prefix is given in lower case.
+bool startsWithLowerAscii(const WideString& text, const WideString& lowerPrefix);
 
 }  // namespace quillmont

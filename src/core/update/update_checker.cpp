@@ -3,26 +3,13 @@
 #include <array>
 
 #include "core/text/message_format.h"
+#include "core/text/trim.h"
 #include "core/update/update_response.h"
 
 namespace quillmont {
 
-namespace {
-
-bool startsWithIgnoringAsciiCase(const WideString& text, const WideString& prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        char16_t c = text[i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != prefix[i]) return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 bool isWebAddress(const WideString& url) {
-    return startsWithIgnoringAsciiCase(url, u"http://") || startsWithIgnoringAsciiCase(url, u"https://");
+    return startsWithLowerAscii(url, u"http://") || startsWithLowerAscii(url, u"https://");
 }
 
 WideString UpdateChecker::requestUrl() const {
