@@ -172,6 +172,7 @@ TEST(SettingsStore, SaveAndLoadRoundTripBothListsExactly) {
     SettingsStore store(registry);
     StarterList& j2me = store.list(StarterKind::J2ME);
     for (int slot : {2, 3, 17}) j2me.placeRecord(slot, {u"Phone " + WideString(40000, u'\u00e9'), u"C:\\wtk\\emulator.exe", u"-Xdescriptor:%1"});
+    j2me.record(3).startFolder = u"D:\\Emulators\\KEmulator nnmod \u00e9";
     j2me.setDefaultAction(17);
     j2me.setLastAction(2);
     store.list(StarterKind::J2SE).placeRecord(1, {u"", u"", u""});
@@ -187,6 +188,12 @@ TEST(SettingsStore, SaveAndLoadRoundTripBothListsExactly) {
         EXPECT_EQ(after.defaultAction(), before.defaultAction());
         EXPECT_EQ(after.lastAction(), before.lastAction());
     }
+    // A start folder taken away leaves no value behind; older versions never see one.
+    j2me.record(3).startFolder.clear();
+    store.save();
+    EXPECT_FALSE(registry.queryValue(kUser, kJ2me + u"\\3", u"StartFolder", RegistryAccess::Full));
+    reloaded.load();
+    EXPECT_EQ(reloaded.list(StarterKind::J2ME).record(3), j2me.record(3));
 }
 
 TEST(SettingsStore, StoringTheLastActionWritesOnlyThatValue) {

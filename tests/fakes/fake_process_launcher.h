@@ -16,14 +16,16 @@ public:
     std::set<WideString> programs;
     std::vector<WideString> started;  // command lines of the processes "created"
     std::vector<WideString> attempts; // every command line, created or not
+    std::vector<WideString> folders;  // the current folder each started process was given
     std::function<void()> onCreate;   // runs when a process is about to be created
     WideString reason = u"The system cannot find the file specified.";  // of every failure
 
-    bool createProcess(const WideString& commandLine) override {
+    bool createProcess(const WideString& commandLine, const WideString& currentFolder = {}) override {
         attempts.push_back(commandLine);
         if (onCreate) onCreate();
         if (programs.count(programOf(commandLine)) == 0) return false;
         started.push_back(commandLine);
+        folders.push_back(currentFolder);
         return true;
     }
 

@@ -40,7 +40,7 @@ bool startStarter(LaunchContext& context, StarterKind kind, std::int32_t slot, c
                   const WideString& externalArguments) {
     SettingsStore& store = context.settings();
     const StarterRecord starter = store.list(kind).record(slot);
-    StarterProcess process(starter.executableFile, starter.arguments);
+    StarterProcess process(starter.executableFile, starter.arguments, starter.startFolder);
     for (const WideString& parameter : parameters) process.addQuotedParameter(parameter);
     ProcessLauncher& launcher = context.platform.processes;
     if (!process.start(launcher, externalArguments)) {
@@ -49,8 +49,10 @@ bool startStarter(LaunchContext& context, StarterKind kind, std::int32_t slot, c
                                         : launcher.failureReason();
         context.platform.ui.showMessage(
             kNoWindow,
-            formatValues(u"The starter \"%s\" could not be started.\nProgram: %s%s",
-                         {starter.name, starter.executableFile, reason.empty() ? WideString() : u"\n" + reason}),
+            formatValues(u"The starter \"%s\" could not be started.\nProgram: %s%s%s",
+                         {starter.name, starter.executableFile,
+                          starter.startFolder.empty() ? WideString() : u"\nStart folder: " + starter.startFolder,
+                          reason.empty() ? WideString() : u"\n" + reason}),
             MessageKind::OpeningError);
         return false;
     }

@@ -13,8 +13,9 @@ bool isPlaceholderKey(char16_t c) { return (c >= u'1' && c <= u'9') || c == u'*'
 bool lastIs(const WideString& text, char16_t c) { return !text.empty() && text.back() == c; }
 }  // namespace
 
-StarterProcess::StarterProcess(WideString executableFile, WideString argumentTemplate)
-    : executableFile_(std::move(executableFile)), template_(std::move(argumentTemplate)) {}
+StarterProcess::StarterProcess(WideString executableFile, WideString argumentTemplate, WideString startFolder)
+    : executableFile_(std::move(executableFile)), template_(std::move(argumentTemplate)),
+      startFolder_(std::move(startFolder)) {}
 
 void StarterProcess::addQuotedParameter(const WideString& text) {
     parameters_.push_back(quoted(text));
@@ -58,7 +59,7 @@ std::optional<WideString> StarterProcess::buildCommandLine(const WideString& ext
 
 bool StarterProcess::start(ProcessLauncher& launcher, const WideString& externalArguments) const {
     const std::optional<WideString> line = buildCommandLine(externalArguments);
-    return line.has_value() && launcher.createProcess(*line);
+    return line.has_value() && launcher.createProcess(*line, startFolder_);
 }
 
 }  // namespace quillmont

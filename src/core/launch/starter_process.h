@@ -18,7 +18,8 @@ public:
     // before the call. Longer lines than the classic 4,095 therefore still start.
     static constexpr std::size_t kMaxCommandLine = 32767;
 
-    StarterProcess(WideString executableFile, WideString argumentTemplate);
+    // An empty start folder starts the process in Quillmont's current folder.
+    StarterProcess(WideString executableFile, WideString argumentTemplate, WideString startFolder = {});
 
     // Appends "text" (in double quotes) as the next numbered parameter.
     void addQuotedParameter(const WideString& text);
@@ -33,6 +34,7 @@ public:
 private:
     WideString executableFile_;
     WideString template_;
+    WideString startFolder_;
     std::vector<WideString> parameters_;
 };
 

@@ -16,6 +16,7 @@ struct DetectedStarter {
     WideString name;
     WideString executableFile;
     WideString arguments;
+    WideString startFolder = {};  // as a starter's: empty for the folder Quillmont runs in
     // Patterns of the scanners' dialect, matched against a configured starter's
     // arguments: one that matches the first, or fails the second, is another starter.
     WideString excludeArgumentsPattern;

@@ -65,7 +65,8 @@ void StarterScanner::addChecked() {
         if (!proposal.checked) continue;
         const int slot = context_.starters.addRecord();
         if (slot == 0) return;  // the list is full: the rest cannot be kept either
-        context_.starters.record(slot) = {proposal.name, proposal.executableFile, proposal.arguments};
+        context_.starters.record(slot) = {proposal.name, proposal.executableFile, proposal.arguments,
+                                          proposal.startFolder};
     }
 }
 

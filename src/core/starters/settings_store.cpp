@@ -15,6 +15,7 @@ constexpr char16_t kLastAction[] = u"LastAction";
 constexpr char16_t kName[] = u"Name";
 constexpr char16_t kExecutableFile[] = u"ExecutableFile";
 constexpr char16_t kArguments[] = u"Arguments";
+constexpr char16_t kStartFolder[] = u"StartFolder";
 // Enumeration steps that fail (rather than reporting the end) are passed over;
 // this bounds how many a broken key can make us try.
 constexpr std::uint32_t kMaxEnumFailures = 1024;
@@ -34,6 +35,11 @@ WideString readText(Registry& registry, const WideString& key, const char16_t* n
         text.push_back(unit);
     }
     return text;
+}
+
+// A value that older versions never wrote: missing reads as empty.
+WideString readOptionalText(Registry& registry, const WideString& key, const char16_t* name) {
+    return registry.queryValue(kRoot, key, name, kAccess) ? readText(registry, key, name) : WideString();
 }
 
 // The first four bytes, whatever the type (fewer count as zero bytes); missing is 0.
@@ -114,7 +120,8 @@ void SettingsStore::loadKind(StarterKind kind) {
                     const WideString subkey = key + u"\\" + name;
                     starters.placeRecord(slot, {readText(registry_, subkey, kName),
                                                 readText(registry_, subkey, kExecutableFile),
-                                                readText(registry_, subkey, kArguments)});
+                                                readText(registry_, subkey, kArguments),
+                                                readOptionalText(registry_, subkey, kStartFolder)});
                 });
 
     const std::int32_t defaultAction = readNumber(registry_, key, kDefaultAction);
@@ -144,6 +151,7 @@ void SettingsStore::saveKind(StarterKind kind) {
         registry_.setString(kRoot, subkey, kName, record.name);
         registry_.setString(kRoot, subkey, kExecutableFile, record.executableFile);
         registry_.setString(kRoot, subkey, kArguments, record.arguments);
+        if (!record.startFolder.empty()) registry_.setString(kRoot, subkey, kStartFolder, record.startFolder);
     }
     removeWhatTheListLacks(kind);
 }
@@ -173,8 +181,10 @@ void SettingsStore::removeWhatTheListLacks(StarterKind kind) {
             registry_.deleteTree(kRoot, subkey);
             continue;
         }
+        const bool hasFolder = !starters.record(slot).startFolder.empty();
         for (const WideString& value : collect(subkey, false))
-            if (!isOneOf(value, {kName, kExecutableFile, kArguments})) registry_.deleteValue(kRoot, subkey, value);
+            if (!isOneOf(value, {kName, kExecutableFile, kArguments, hasFolder ? kStartFolder : kName}))
+                registry_.deleteValue(kRoot, subkey, value);
         for (const WideString& child : collect(subkey, true)) registry_.deleteTree(kRoot, subkey + u"\\" + child);
     }
 }

@@ -13,6 +13,7 @@ namespace quillmont {
 // HKEY_CURRENT_USER\Software\Brenwick\Quillmont\setup1\{J2SE,J2ME}:
 //   DefaultAction, LastAction  REG_DWORD
 //   <slot>\Name, <slot>\ExecutableFile, <slot>\Arguments  REG_SZ
+//   <slot>\StartFolder  REG_SZ, only for a starter that has one
 // Registry failures are silent: what cannot be read is not there, what cannot
 // be written is skipped.
 class SettingsStore {

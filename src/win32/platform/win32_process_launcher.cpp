@@ -26,7 +26,7 @@ WideString systemMessage(DWORD code) {
 
 }  // namespace
 
-bool Win32ProcessLauncher::createProcess(const WideString& commandLine) {
+bool Win32ProcessLauncher::createProcess(const WideString& commandLine, const WideString& currentFolder) {
     // CreateProcessW may write into the command line, so it gets its own copy.
     std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back(L'\0');
@@ -34,8 +34,9 @@ bool Win32ProcessLauncher::createProcess(const WideString& commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION created{};
-    const BOOL ok = CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                   &startup, &created);
+    const std::wstring folder = toWide(currentFolder);
+    const BOOL ok = CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   folder.empty() ? nullptr : folder.c_str(), &startup, &created);
     // Nothing waits for the started program: both handles go at once.
     UniqueHandle process(created.hProcess);
     UniqueHandle thread(created.hThread);

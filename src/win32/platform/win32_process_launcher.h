@@ -6,7 +6,7 @@ namespace quillmont::win32 {
 
 class Win32ProcessLauncher final : public ProcessLauncher {
 public:
-    bool createProcess(const WideString& commandLine) override;
+    bool createProcess(const WideString& commandLine, const WideString& currentFolder = {}) override;
     WideString failureReason() override { return failureReason_; }
 
 private:
