@@ -6,12 +6,12 @@
 namespace quillmont {
 
 bool scanForStarters(StarterKind kind, Platform& platform, ScanDialogs& dialogs, StarterList& starters,
-                     WindowRef parent) {
+                     const StarterList& javaStarters, WindowRef parent) {
     if (kind == StarterKind::J2SE) {
         J2seScanner scanner({platform, dialogs, starters});
         return scanner.run(parent);
     }
-    J2meScanner scanner({platform, dialogs, starters});
+    J2meScanner scanner({platform, dialogs, starters, &javaStarters});
     return scanner.run(parent);
 }
 

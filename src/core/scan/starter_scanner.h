@@ -19,6 +19,8 @@ struct ScanContext {
     Platform& platform;
     ScanDialogs& dialogs;
     StarterList& starters;
+    // The J2SE starters, whose Java runs the portable J2ME emulators; none when null.
+    const StarterList* javaStarters = nullptr;
 };
 
 // The search for installed starters of one kind. A scanner lives for one press of
@@ -53,6 +55,7 @@ public:
 
 protected:
     Platform& platform() { return context_.platform; }
+    const ScanContext& context() const { return context_; }
     const ScannerUtilities& utilities() const { return utilities_; }
     XmlQueries& xml() { return xml_; }
 

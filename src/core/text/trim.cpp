@@ -22,13 +22,13 @@ WideString trimmed(const WideString& text) {
 }
 
 bool startsWithLowerAscii(const WideString& text, const WideString& lowerPrefix) {
-    if (text.size() < lowerPrefix.size()) return false;
-    for (std::size_t i = 0; i < lowerPrefix.size(); ++i) {
-        char16_t c = text[i];
+    return text.size() >= lowerPrefix.size() && lowerAscii(text.substr(0, lowerPrefix.size())) == lowerPrefix;
+}
+
+WideString lowerAscii(WideString text) {
+    for (char16_t& c : text)
         if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != lowerPrefix[i]) return false;
-    }
-    return true;
+    return text;
 }
 
 }  // namespace quillmont

@@ -12,5 +12,7 @@ WideString trimmed(const WideString& text);
 // Whether the text starts with the prefix, ASCII letters compared without regard
 // to case; the prefix is given in lower case.
 bool startsWithLowerAscii(const WideString& text, const WideString& lowerPrefix);
+// The text with its ASCII capitals in lower case; every other character as it is.
+WideString lowerAscii(WideString text);
 
 }  // namespace quillmont

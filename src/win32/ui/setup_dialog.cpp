@@ -211,7 +211,8 @@ void SetupDialog::remove(const Side& side) {
 // The scan blocks this dialog until it is done; what it adds is saved or
 // discarded with everything else by OK or Cancel.
 void SetupDialog::scan(const Side& side) {
-    if (!scanForStarters(side.kind, platform_, scanDialogs_, store_.list(side.kind), toWindowRef(dialog_))) return;
+    if (!scanForStarters(side.kind, platform_, scanDialogs_, store_.list(side.kind),
+                         store_.list(StarterKind::J2SE), toWindowRef(dialog_))) return;
     fillList(side);
     afterChange(side);
 }

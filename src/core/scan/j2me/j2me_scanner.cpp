@@ -35,6 +35,7 @@ void J2meScanner::scan() {
     sonyEricssonDetector();
     samsungDetector();
     lgDetector();
+    portableEmulatorDetector();
 }
 
 std::vector<J2meScanner::UninstallKey> J2meScanner::uninstallEntriesNamed(const WideString& prefix) {

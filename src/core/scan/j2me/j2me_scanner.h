@@ -10,7 +10,9 @@ namespace quillmont {
 // Proposes the emulators of the mobile-phone SDKs installed on the machine: each
 // SDK's default emulator and its emulator devices. Fifteen detectors run one
 // after another, each over one SDK family's registry keys, folders and XML files;
-// their bodies live in the family files beside this one.
+// their bodies live in the family files beside this one. A last one finds the
+// portable emulators of today (KEmulator, FreeJ2ME-Plus, MicroEmulator) where
+// people unpack them.
 //
 // The SDKs are 32-bit programs: on 64-bit Windows their installers wrote their
 // keys and uninstall entries into the registry's 32-bit view, which this 64-bit
@@ -57,6 +59,7 @@ private:
     void sonyEricssonDetector();
     void samsungDetector();
     void lgDetector();
+    void portableEmulatorDetector();
 
     // The shared procedures of the families.
     struct ToolkitNames;
@@ -67,6 +70,9 @@ private:
     void javaMeSdk(const JavaMeSdk& sdk);
     void idenSdk(const IdenEdition& edition);
     void descriptorSdks(const WideString& parent, const WideString& titlePath, const WideString& titleAttribute);
+    struct PortableEmulator;
+    void findPortableEmulators(const WideString& folder, int depth, std::set<WideString>& searched,
+                               std::vector<PortableEmulator>& found);
     // The uninstall entries whose display name begins with the prefix, exactly.
     std::vector<UninstallKey> uninstallEntriesNamed(const WideString& prefix);
 
