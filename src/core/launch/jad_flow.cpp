@@ -8,6 +8,7 @@
 #include "core/launch/file_helpers.h"
 #include "core/launch/starter_choice.h"
 #include "core/launch/starter_process.h"
+#include "core/starters/emulator_presets.h"
 #include "core/text/message_format.h"
 #include "core/text/number_parsing.h"
 
@@ -46,10 +47,42 @@ public:
         if (!readDescriptor() || !checkJarSize()) return false;
         const std::int32_t slot = chooseStarter(context_, StarterKind::J2ME, allowDefaultAction);
         if (slot == 0) return false;
+        if (needsTemporaryCopies(context_.settings().list(StarterKind::J2ME).record(slot)) && !useTemporaryCopies())
+            return false;
         return startStarter(context_, StarterKind::J2ME, slot, {paths_.jad, paths_.jar}, externalArguments);
     }
 
 private:
+    // What some emulators cannot read is handed to them as the temporary copies,
+    // whose names are plain: KEmulator takes MIDlet-Jar-URL only as a relative
+    // path as written, and FreeJ2ME-Plus decodes its argument as a URL, so a "%"
+    // or "+" in the archive's name leads it astray.
+    bool needsTemporaryCopies(const StarterRecord& starter) const {
+        if (temporary_) return false;
+        const EmulatorPreset* preset = presetOfStarter(starter);
+        if (preset == nullptr) return false;
+        if (preset->emulator == Emulator::KEmulator) {
+            const WideString url = descriptor_.value(kJarUrl, true);
+            return isRemoteUrl(url) || isFileUrl(url) || decodeUrlEscapes(url) != url;
+        }
+        if (preset->emulator == Emulator::FreeJ2mePlus)
+            return jarNameOf(paths_.jar).find_first_of(u"%+") != WideString::npos;
+        return false;
+    }
+
+    // The archive copied to the temporary folder and a descriptor beside it that
+    // names it; the run goes on with these.
+    bool useTemporaryCopies() {
+        const std::optional<TemporaryCopy> copy = makeTemporaryCopy(files_, ui_, paths_.jar);
+        if (!copy) return false;
+        descriptor_.setValue(kJarUrl, copy->jarName);
+        paths_ = {copy->jadPath, copy->jarPath};
+        temporary_ = true;
+        if (writeWholeFile(files_, paths_.jad, descriptor_.serialize())) return true;
+        fail(formatText(u"File \"%s\" write error.", paths_.jad));
+        return false;
+    }
+
     void fail(const WideString& message) { ui_.showMessage(kNoWindow, message, MessageKind::OpeningError); }
 
     bool readDescriptor() {
@@ -135,15 +168,9 @@ private:
         if (answer == JadSizeAnswer::Cancel) return false;
         // Only what is wrong is rewritten; every other byte stays.
         if (jarSize != declaredSize_) descriptor_.setValue(kJarSize, decimalText(jarSize));
-        if (answer == JadSizeAnswer::CreateTemporaryFile) {
-            const std::optional<TemporaryCopy> copy = makeTemporaryCopy(files_, ui_, paths_.jar);
-            if (!copy) return false;
-            descriptor_.setValue(kJarUrl, copy->jarName);
-            paths_ = {copy->jadPath, copy->jarPath};
-        } else if (!webAddress_.empty()) {
-            // The emulator never sees the web address: the archive beside it by its name.
-            descriptor_.setValue(kJarUrl, archiveName);
-        }
+        if (answer == JadSizeAnswer::CreateTemporaryFile) return useTemporaryCopies();
+        // The emulator never sees the web address: the archive beside it by its name.
+        if (!webAddress_.empty()) descriptor_.setValue(kJarUrl, archiveName);
         if (!writeWholeFile(files_, paths_.jad, descriptor_.serialize())) {
             fail(formatText(u"File \"%s\" write error.", paths_.jad));
             return false;
@@ -158,6 +185,7 @@ private:
     AttributeDocument descriptor_;
     std::uint32_t declaredSize_ = 0;
     WideString webAddress_;  // the MIDlet-Jar-URL, when it is a web address
+    bool temporary_ = false;  // the run goes on with the temporary copies
 };
 
 }  // namespace
