@@ -1,5 +1,6 @@
 #include "core/setup/starter_edit_model.h"
 
+#include "core/text/message_format.h"
 #include "core/text/trim.h"
 
 namespace quillmont {
@@ -13,16 +14,44 @@ const StarterEditVariant& starterEditVariant(StarterKind kind) {
     return kind == StarterKind::J2SE ? j2se : j2me;
 }
 
+namespace {
+
+// Explorer's "Copy as path" puts the path in quotes; the path is what is inside.
+WideString unquotedPath(const WideString& text) {
+    const WideString path = trimmed(text);
+    if (path.size() >= 2 && path.front() == u'"' && path.back() == u'"') return trimmed(path.substr(1, path.size() - 2));
+    return path;
+}
+
+}  // namespace
+
 StarterEditOutcome checkStarterFields(const WideString& name, const WideString& executableFile,
-                                      const WideString& arguments) {
-    StarterRecord record{trimmed(name), trimmed(executableFile), trimmed(arguments)};
-    // Explorer's "Copy as path" puts the path in quotes; the program is the path inside.
-    WideString& program = record.executableFile;
-    if (program.size() >= 2 && program.front() == u'"' && program.back() == u'"')
-        program = trimmed(program.substr(1, program.size() - 2));
+                                      const WideString& arguments, const WideString& startFolder) {
+    const StarterRecord record{trimmed(name), unquotedPath(executableFile), trimmed(arguments),
+                               unquotedPath(startFolder)};
     if (record.name.empty()) return {std::nullopt, u"The \"Name\" field is empty."};
     if (record.executableFile.empty()) return {std::nullopt, u"The \"Executable File\" field is empty."};
     return {record, {}};
+}
+
+EmulatorFill fillForEmulator(EmulatorJavaFinder& java, Files& files, const WideString& path,
+                             const StarterRecord& fields) {
+    const WideString archive = files.fullPath(unquotedPath(path));
+    const EmulatorPreset* preset = presetForArchive(archive);
+    const std::optional<FileAttributes> found = preset ? files.attributes(archive) : std::nullopt;
+    if (!found || found->directory) return {};
+    const WideString folder = archive.substr(0, archive.find_last_of(u"\\/"));
+    const std::optional<EmulatorJava> launcher = java.find(*preset, folder);
+    if (!launcher)
+        return {std::nullopt, {},
+                formatValues(u"No Java runtime is found to run %s.\nInstall Java or add a J2SE starter, then choose "
+                             u"%s again.",
+                             {preset->name, preset->archive})};
+    StarterRecord record = emulatorStarter(*preset, folder, launcher->launcher);
+    if (!trimmed(fields.name).empty()) record.name = fields.name;
+    WideString note = u"Java: " + launcher->source + u".";
+    if (!launcher->fits) note += u" " + javaNeedOf(*preset, java.emulatorIs32Bit(folder)) + u" No such Java is found.";
+    return {record, note, {}};
 }
 
 }  // namespace quillmont

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
+#include "core/scan/emulator_java.h"
 #include "core/starters/starter_kind.h"
 #include "core/starters/starter_record.h"
+#include "platform/files.h"
 
 namespace quillmont {
 
@@ -19,6 +22,7 @@ const StarterEditVariant& starterEditVariant(StarterKind kind);
 inline constexpr int kNameLimit = 256;
 inline constexpr int kExecutableFileLimit = 1024;
 inline constexpr int kArgumentsLimit = 1024;
+inline constexpr int kStartFolderLimit = 1024;
 
 // The fields as typed, checked and trimmed for OK: either the record to store or
 // the message that keeps the dialog open.
@@ -26,7 +30,24 @@ struct StarterEditOutcome {
     std::optional<StarterRecord> record;
     WideString error;
 };
+// The start folder is trimmed and taken out of quotes like the program.
 StarterEditOutcome checkStarterFields(const WideString& name, const WideString& executableFile,
-                                      const WideString& arguments);
+                                      const WideString& arguments, const WideString& startFolder = {});
+
+// What picking or typing an emulator's archive as the Executable File makes of
+// the fields: the Java launcher, the emulator's arguments with its real folder,
+// that folder to start in, and its name where the name is empty.
+struct EmulatorFill {
+    std::optional<StarterRecord> record;  // the filled fields; nothing leaves them as they are
+    WideString note;                      // which Java it runs on, for the dialog to show
+    WideString error;                     // why nothing was filled, when the user must know
+};
+// Nothing to fill (and no error) unless the path, quoted or not, names an
+// existing KEmulator.jar, freej2me.jar or microemulator.jar.
+EmulatorFill fillForEmulator(EmulatorJavaFinder& java, Files& files, const WideString& path,
+                             const StarterRecord& fields);
+// How the J2ME edit dialog reaches the Java of the machine: made by the setup
+// dialog from the J2SE starters and the ports.
+using EmulatorFiller = std::function<EmulatorFill(const WideString& path, const StarterRecord& fields)>;
 
 }  // namespace quillmont

@@ -159,7 +159,11 @@ void SetupDialog::afterChange(const Side& side) {
 }
 
 bool SetupDialog::editRecord(StarterKind kind, StarterRecord& record) {
-    return StarterEditDialog(record, kind, platform_.ui).run(dialog_) == IDOK;
+    EmulatorFiller filler = [this](const WideString& path, const StarterRecord& fields) {
+        EmulatorJavaFinder java(platform_, store_.list(StarterKind::J2SE));
+        return fillForEmulator(java, platform_.files, path, fields);
+    };
+    return StarterEditDialog(record, kind, platform_.ui, std::move(filler)).run(dialog_) == IDOK;
 }
 
 void SetupDialog::add(const Side& side) {

@@ -20,6 +20,12 @@ INT_PTR StarterEditDialog::handleMessage(HWND dialog, UINT message, WPARAM wPara
         initialize();
         return TRUE;
     }
+    if (message == WM_COMMAND && LOWORD(wParam) == IDC_STARTER_EXECUTABLE) {
+        // A typed archive is looked at when the user leaves the field.
+        if (HIWORD(wParam) == EN_CHANGE) programTyped_ = true;
+        if (HIWORD(wParam) == EN_KILLFOCUS && programTyped_) fillForEmulatorArchive();
+        return FALSE;
+    }
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) return command(LOWORD(wParam));
     return FALSE;
 }
@@ -32,6 +38,11 @@ void StarterEditDialog::initialize() {
     setControlText(dialog_, IDC_STARTER_NAME, record_.name);
     setControlText(dialog_, IDC_STARTER_EXECUTABLE, record_.executableFile);
     setControlText(dialog_, IDC_STARTER_ARGUMENTS, record_.arguments);
+    if (kind_ == StarterKind::J2ME) {
+        SendDlgItemMessageW(dialog_, IDC_STARTER_FOLDER, EM_LIMITTEXT, kStartFolderLimit, 0);
+        setControlText(dialog_, IDC_STARTER_FOLDER, record_.startFolder);
+    }
+    programTyped_ = false;
 }
 
 bool StarterEditDialog::command(int id) {
@@ -48,13 +59,38 @@ void StarterEditDialog::browse() {
     FileOpenRequest request;
     request.owner = toWindowRef(dialog_);
     request.title = u"Select an Executable File";
-    request.filters = {{u"Executable Files (*.exe;*.com;*.bat)", u"*.exe;*.com;*.bat"}, {u"All Files", u"*.*"}};
+    if (kind_ == StarterKind::J2ME)
+        request.filters = {{u"Executable Files and Emulators", u"*.exe;*.com;*.bat;KEmulator.jar;freej2me.jar;microemulator.jar"},
+                           {u"Emulators (KEmulator.jar;freej2me.jar;microemulator.jar)",
+                            u"KEmulator.jar;freej2me.jar;microemulator.jar"},
+                           {u"All Files", u"*.*"}};
+    else
+        request.filters = {{u"Executable Files (*.exe;*.com;*.bat)", u"*.exe;*.com;*.bat"}, {u"All Files", u"*.*"}};
     request.bufferSize = 1024;
     // A name too long for the dialog's buffer starts the dialog without one.
     const WideString current = trimmed(controlText(dialog_, IDC_STARTER_EXECUTABLE));
     if (current.size() < static_cast<std::size_t>(request.bufferSize)) request.initialFile = current;
-    if (std::optional<WideString> chosen = ui_.chooseFileToOpen(request))
+    if (std::optional<WideString> chosen = ui_.chooseFileToOpen(request)) {
         setControlText(dialog_, IDC_STARTER_EXECUTABLE, *chosen);
+        fillForEmulatorArchive();
+    }
+}
+
+bool StarterEditDialog::fillForEmulatorArchive() {
+    programTyped_ = false;
+    if (kind_ != StarterKind::J2ME || !filler_) return false;
+    const StarterRecord fields{controlText(dialog_, IDC_STARTER_NAME), controlText(dialog_, IDC_STARTER_EXECUTABLE),
+                               controlText(dialog_, IDC_STARTER_ARGUMENTS), controlText(dialog_, IDC_STARTER_FOLDER)};
+    const EmulatorFill fill = filler_(fields.executableFile, fields);
+    if (!fill.error.empty()) ui_.showMessage(toWindowRef(dialog_), fill.error, MessageKind::Information);
+    if (!fill.record) return false;
+    setControlText(dialog_, IDC_STARTER_NAME, fill.record->name);
+    setControlText(dialog_, IDC_STARTER_EXECUTABLE, fill.record->executableFile);
+    setControlText(dialog_, IDC_STARTER_ARGUMENTS, fill.record->arguments);
+    setControlText(dialog_, IDC_STARTER_FOLDER, fill.record->startFolder);
+    setControlText(dialog_, IDC_STARTER_NOTE, fill.note);
+    programTyped_ = false;  // the program field was just set, not typed
+    return true;
 }
 
 void StarterEditDialog::offerSnippets() {
@@ -84,9 +120,13 @@ void StarterEditDialog::offerSnippets() {
 }
 
 void StarterEditDialog::confirm() {
-    const StarterEditOutcome outcome =
-        checkStarterFields(controlText(dialog_, IDC_STARTER_NAME), controlText(dialog_, IDC_STARTER_EXECUTABLE),
-                           controlText(dialog_, IDC_STARTER_ARGUMENTS));
+    // An archive typed and confirmed with Enter fills the fields first, for the
+    // user to see before the next OK.
+    if (programTyped_ && fillForEmulatorArchive()) return;
+    const StarterEditOutcome outcome = checkStarterFields(
+        controlText(dialog_, IDC_STARTER_NAME), controlText(dialog_, IDC_STARTER_EXECUTABLE),
+        controlText(dialog_, IDC_STARTER_ARGUMENTS),
+        kind_ == StarterKind::J2ME ? controlText(dialog_, IDC_STARTER_FOLDER) : record_.startFolder);
     if (!outcome.record) {
         ui_.showMessage(toWindowRef(dialog_), outcome.error, MessageKind::ValidationError);
         return;
