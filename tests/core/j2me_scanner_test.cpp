@@ -4,6 +4,7 @@
 #include <set>
 
 #include "core/scan/j2me/j2me_scanner.h"
+#include "core/starters/emulator_presets.h"
 #include "core/text/message_format.h"
 #include "fake_scan_dialogs.h"
 #include "flow_world.h"
@@ -302,4 +303,38 @@ TEST(J2meScanner, AMachineWithoutSdksSaysSo) {
 TEST(J2meScanner, DeviceArgumentsAreFormattedOnceWithTheIdAsItIs) {
     EXPECT_EQ(formatValues(u"-Xdescriptor:%%1 -Xdevice:%s", {u"100%s"}), u"-Xdescriptor:%1 -Xdevice:100%s");
     EXPECT_EQ(formatValues(u"%s %s - %s", {u"a", u"b"}), u"a b - %s");
+}
+
+// Portable emulators where people unpack them, down to grandchildren and no
+// deeper; copies of one emulator are told apart by their folders, and a
+// configured starter marks only the copy whose archive it runs.
+TEST(J2meScanner, PortableEmulatorsAreFoundWhereTheyAreUnpacked) {
+    SdkMachine machine;
+    machine.environment.set(u"JAVA_HOME", u"C:\\jdk8");
+    machine.environment.set(u"ProgramFiles", u"C:\\Program Files");
+    for (const char16_t* file : {u"C:\\jdk8\\bin\\java.exe", u"C:\\jdk8\\bin\\javaw.exe",
+                                 u"C:\\Users\\Tester\\Downloads\\KEmulator nnmod\\KEmulator.jar",
+                                 u"C:\\Program Files\\Emus\\K\\kemulator.jar",
+                                 u"C:\\Users\\Tester\\Desktop\\freej2me-plus\\freej2me.jar",
+                                 u"C:\\Users\\Tester\\Documents\\a\\b\\c\\microemulator.jar",
+                                 u"D:\\Portable\\K\\KEmulator.jar"})
+        machine.files.addFile(file, std::string("PK"));
+    machine.files.addFile(u"C:\\jdk8\\release", "JAVA_VERSION=\"1.8.0_392\"\n");
+    machine.registry.createKey(RegistryRoot::LocalMachine, u"SOFTWARE\\nnproject\\KEmulator");
+    machine.registry.setString(RegistryRoot::LocalMachine, u"SOFTWARE\\nnproject\\KEmulator", u"JarInstalledPath",
+                               u"D:\\Portable\\K\\KEmulator.jar");
+    machine.store.list(StarterKind::J2ME).placeRecord(
+        1, emulatorStarter(*presetForArchive(u"KEmulator.jar"), u"C:\\Program Files\\Emus\\K", u"C:\\jdk8\\bin\\javaw.exe"));
+    machine.scanner.scan();
+    machine.scanner.markConfigured();
+    std::vector<std::string> rows;
+    for (const DetectedStarter& d : machine.scanner.detected()) {
+        EXPECT_EQ(d.executableFile, u"C:\\jdk8\\bin\\javaw.exe");
+        EXPECT_TRUE(d.arguments.find(d.startFolder) != WideString::npos);
+        rows.push_back(SdkMachine::narrow(d.name) + (d.configured ? " | configured" : ""));
+    }
+    EXPECT_EQ(rows, (std::vector<std::string>{"KEmulator in D:\\Portable\\K",
+                                              "KEmulator in C:\\Users\\Tester\\Downloads\\KEmulator nnmod",
+                                              "FreeJ2ME-Plus",
+                                              "KEmulator in C:\\Program Files\\Emus\\K | configured"}));
 }
