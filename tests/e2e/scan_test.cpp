@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 #include "core/starters/settings_store.h"
 #include "dialog_window.h"
 #include "wine_machine.h"
 #include "launch_world.h"
 #include "test_files.h"
+#include "testdata.h"
+#include "zip_builder.h"
 #include "win32/platform/wide_text.h"
 #include "win32/platform/win32_registry.h"
 
@@ -324,4 +328,72 @@ TEST_F(SetupScan, HostileDeviceFilesCostOnlyTheirOwnRows) {
                                L"LG SDK 1.0 - Default Emulator"})
         EXPECT_NE(std::find(shown.begin(), shown.end(), row), shown.end()) << SdkBuilder::narrow(win32::fromWide(row));
     EXPECT_EQ(std::find(shown.begin(), shown.end(), L"MOTODEV SDK - B1 Emulator"), shown.end());
+}
+
+// The emulators as their release archives unpack, a Java whose javaw.exe records
+// what it is given: the J2ME Scan proposes each, and each then receives its own
+// command line, in its own folder, for a descriptor and for a bare archive.
+TEST_F(SetupScanBeyondTheRegistry, PortableEmulatorsAreProposedAndStartInTheirFolders) {
+    const std::wstring java = machine.install(L"unregistered\\jdk-21", CommandLineRecorder::starter(),
+                                              {L"bin\\javaw.exe", L"bin\\java.exe"});
+    ASSERT_TRUE(writeFileBytes(java + L"\\release", bytesOf(release("21.0.1", "Eclipse Adoptium"))));
+    MachineLayout emulators;
+    const std::wstring kem = root() + L"\\profile\\Downloads\\KEmulator nnmod \u00e9";
+    const std::wstring free = root() + L"\\profile\\Desktop\\freej2me-plus";
+    const std::wstring micro = root() + L"\\profile\\Documents\\MicroEmulator 2.0";
+    for (const std::wstring& file : {kem + L"\\KEmulator.jar", kem + L"\\KEmulator.bat", kem + L"\\lang\\en.txt",
+                                     free + L"\\freej2me.jar", micro + L"\\microemulator.jar", micro + L"\\lib\\a.jar"})
+        emulators.files.push_back({win32::fromWide(file), "PK"});
+    machine.apply(emulators);
+    const std::wstring suite = makeTemporaryFolder(L"suite");
+    const Bytes archive = ZipBuilder().add("META-INF/MANIFEST.MF", "MIDlet-Name: App\r\nMIDlet-1: App, , a.A\r\n").build();
+    ASSERT_TRUE(writeFileBytes(suite + L"\\app.jar", archive) && writeFileBytes(suite + L"\\bare.jar", archive));
+    ASSERT_TRUE(writeFileBytes(suite + L"\\app.jad", bytesOf("MIDlet-Jar-Size: " + std::to_string(archive.size()) +
+                                                               "\r\nMIDlet-Jar-URL: app.jar\r\n")));
+
+    DialogWindow(setup).click(kScanJ2me);
+    HWND found = program->waitForDialogTitled(L"Detected J2ME Starters");
+    ASSERT_NE(found, nullptr);
+    DialogWindow results(found);
+    EXPECT_EQ(results.listViewItems(kResultsList),
+              (std::vector<std::wstring>{L"FreeJ2ME-Plus", L"KEmulator", L"MicroEmulator"}));
+    results.click(kCheckAll);
+    ASSERT_TRUE(eventually([&] { return results.isEnabled(kAddChecked); }));
+    const StarterList j2me = addCheckedAndSave(found, StarterKind::J2ME);
+
+    CommandLineRecorder recorder;
+    TemporaryFolderOverride temp;
+    const std::wstring javaw = L"\"" + java + L"\\bin\\javaw.exe\" ";
+    auto q = [](const std::wstring& path) { return L"\"" + path + L"\""; };
+    const std::wstring tempJad = q(temp.folder() + L"\\qlm_temp.jad"), tempJar = q(temp.folder() + L"\\qlm_temp.jar");
+    const std::map<std::wstring, std::pair<std::wstring, std::wstring>> expected = {
+        {L"KEmulator",
+         {L"-Djava.library.path=" + q(kem) + L" -Xmx512M -Dfile.encoding=UTF-8 -jar " + q(kem + L"\\KEmulator.jar") +
+              L" -jad %1 -jar %2",
+          kem}},
+        {L"FreeJ2ME-Plus", {L"-Dfile.encoding=ISO_8859_1 -jar " + q(free + L"\\freej2me.jar") + L" %2", free}},
+        {L"MicroEmulator", {L"-jar " + q(micro + L"\\microemulator.jar") + L" %1", micro}},
+    };
+    std::size_t runs = 0;
+    for (int slot = j2me.nextSlot(0); slot != 0; slot = j2me.nextSlot(slot)) {
+        const std::wstring name = win32::toWide(j2me.record(slot).name);
+        SCOPED_TRACE(std::string(name.begin(), name.end()));
+        const auto& [arguments, folder] = expected.at(name);
+        win32::Win32Registry().setDword(RegistryRoot::CurrentUser, SettingsStore::kindKey(StarterKind::J2ME),
+                                        u"DefaultAction", static_cast<std::uint32_t>(slot));
+        for (const auto& [opened, jad, jar] :
+             {std::tuple{suite + L"\\app.jad", q(suite + L"\\app.jad"), q(suite + L"\\app.jar")},
+              std::tuple{suite + L"\\bare.jar", tempJad, tempJar}}) {
+            recorder.clear();
+            ++runs;
+            auto run = startQuillmont(L" " + q(opened));
+            ASSERT_EQ(run->waitForExit(), 0u);
+            std::wstring line = arguments;
+            line.replace(line.find(L"%"), 2, line[line.find(L"%") + 1] == L'1' ? jad : jar);
+            if (line.find(L"%2") != std::wstring::npos) line.replace(line.find(L"%2"), 2, jar);
+            EXPECT_EQ(recorder.wait().value_or(u"<nothing>"), win32::fromWide(javaw + line));
+            EXPECT_EQ(recorder.currentFolder().value_or(u"<nothing>"), win32::fromWide(folder));
+        }
+    }
+    EXPECT_EQ(runs, 2 * expected.size());
 }

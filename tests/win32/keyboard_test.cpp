@@ -85,6 +85,8 @@ struct Case {
 
 const std::vector<int> kEditOrder = {IDC_STARTER_NAME,      IDC_STARTER_EXECUTABLE, IDC_STARTER_BROWSE,
                                      IDC_STARTER_ARGUMENTS, IDC_STARTER_SNIPPETS,   IDOK, IDCANCEL};
+const std::vector<int> kJ2meEditOrder = {IDC_STARTER_NAME,     IDC_STARTER_EXECUTABLE, IDC_STARTER_BROWSE, IDC_STARTER_ARGUMENTS,
+                                         IDC_STARTER_SNIPPETS, IDC_STARTER_FOLDER,     IDOK,               IDCANCEL};
 
 const std::vector<Case> kCases = {
     {"setup",
@@ -106,7 +108,7 @@ const std::vector<Case> kCases = {
      kEditOrder, L"NEA", {{'A', IDC_STARTER_ARGUMENTS}, {'E', IDC_STARTER_EXECUTABLE}, {'N', IDC_STARTER_NAME}}},
     {"J2ME starter",
      [](Program& p) { return win32::StarterEditDialog(p.record, StarterKind::J2ME, p.ports.ui).run(nullptr) == IDOK; },
-     kEditOrder, L"NEA", {{'A', IDC_STARTER_ARGUMENTS}}},
+     kJ2meEditOrder, L"NEAS", {{'A', IDC_STARTER_ARGUMENTS}, {'S', IDC_STARTER_FOLDER}}},
     {"About", [](Program& p) { return win32::AboutDialog(p.ports.shell).run(nullptr) == IDOK; },
      {IDOK, IDC_HOME_PAGE}, L"", {}},
     {"J2SE selection", [](Program& p) { return p.select(StarterKind::J2SE); },

@@ -40,24 +40,27 @@ TEST(StarterEditDialog, ShowsTheVariantAndTheRecordAndLimitsTyping) {
     StarterRecord record{u"Java", u"C:\\jdk\\bin\\java.exe", u"-jar %1 %*"};
     std::vector<DialogWindow::Control> controls;
     std::wstring caption;
-    unsigned limits[3] = {};
+    unsigned limits[4] = {};
     runEdit(record, StarterKind::J2ME, {[&](DialogWindow& dialog) {
         caption = dialog.caption();
         controls = dialog.controls();
         int i = 0;
-        for (int id : {IDC_STARTER_NAME, IDC_STARTER_EXECUTABLE, IDC_STARTER_ARGUMENTS})
+        for (int id : {IDC_STARTER_NAME, IDC_STARTER_EXECUTABLE, IDC_STARTER_ARGUMENTS, IDC_STARTER_FOLDER})
             limits[i++] = static_cast<unsigned>(SendMessageW(dialog.control(id), EM_GETLIMITTEXT, 0, 0));
         dialog.pressEscape();
     }});
     EXPECT_EQ(caption, L"J2ME Starter");
-    ASSERT_EQ(controls.size(), 10u);
-    const std::vector<std::wstring> texts = {L"&Name", L"Java", L"&Executable File", L"C:\\jdk\\bin\\java.exe", L"...",
-                                             L"&Arguments (%1 - JAD file name, %2 - JAR file name, %* - external arguments)",
-                                             L"-jar %1 %*", L">", L"OK", L"Cancel"};
+    ASSERT_EQ(controls.size(), 13u);
+    const std::vector<std::wstring> texts = {
+        L"&Name", L"Java", L"&Executable File (or KEmulator.jar, freej2me.jar, microemulator.jar)",
+        L"C:\\jdk\\bin\\java.exe", L"...",
+        L"&Arguments (%1 - JAD file name, %2 - JAR file name, %* - external arguments)", L"-jar %1 %*", L">",
+        L"&Start Folder (empty - the folder Quillmont runs in)", L"", L"", L"OK", L"Cancel"};
     for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(controls[i].text, texts[i]) << i;
     EXPECT_EQ(limits[0], 256u);
     EXPECT_EQ(limits[1], 1024u);
     EXPECT_EQ(limits[2], 1024u);
+    EXPECT_EQ(limits[3], 1024u);
 }
 
 TEST(StarterEditDialog, RefusesAnEmptyNameFirstAndKeepsTheInput) {
@@ -127,7 +130,9 @@ TEST(StarterEditDialog, BrowsingStartsAtTheCurrentExecutableAndCancelKeepsTheFie
                  dialog.click(IDCANCEL);
              }});
     EXPECT_EQ(title, L"Select an Executable File");
-    EXPECT_EQ(filters, (std::vector<std::wstring>{L"Executable Files (*.exe;*.com;*.bat)", L"All Files"}));
+    EXPECT_EQ(filters, (std::vector<std::wstring>{L"Executable Files and Emulators",
+                                                  L"Emulators (KEmulator.jar;freej2me.jar;microemulator.jar)",
+                                                  L"All Files"}));
     // The dialog opened in the executable's folder with its name in the name field.
     EXPECT_TRUE(fileName == L"emulator.exe" || fileName == executable) << std::string(fileName.begin(), fileName.end());
     EXPECT_EQ(fieldAfter, L"  " + executable + L" ");

@@ -64,7 +64,16 @@ std::optional<WideString> CommandLineRecorder::wait(unsigned timeoutMs) const {
     return std::nullopt;
 }
 
-void CommandLineRecorder::clear() const { DeleteFileW(file_.c_str()); }
+std::optional<WideString> CommandLineRecorder::currentFolder() const {
+    if (!wait()) return std::nullopt;
+    const std::optional<std::wstring> text = readUtf16File(file_ + L".folder");
+    return text ? std::optional<WideString>(win32::fromWide(*text)) : std::nullopt;
+}
+
+void CommandLineRecorder::clear() const {
+    DeleteFileW(file_.c_str());
+    DeleteFileW((file_ + L".folder").c_str());
+}
 
 std::wstring CommandLineRecorder::starter() { return binFolder() + L"\\recording_starter.exe"; }
 

@@ -28,6 +28,8 @@ public:
     // half a second even on a busy machine.
     bool nothingStarted() const { return !wait(kStartMargin).has_value(); }
     static constexpr unsigned kStartMargin = 3000;
+    // The current folder the starter ran in, once the line is there.
+    std::optional<WideString> currentFolder() const;
     // Forgets the recorded line, for the next start.
     void clear() const;
     // The recording starter, copied into a folder whose path holds spaces.
