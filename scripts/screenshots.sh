@@ -65,6 +65,7 @@ for dpi in ${QUILLMONT_SCREENSHOT_DPI:-96 144 192}; do
   shoot "about$suffix" about "$gallery"
   shoot "j2se-starter$suffix" j2se-starter "$gallery"
   shoot "j2me-starter$suffix" j2me-starter "$gallery"
+  shoot "emulator-starter$suffix" emulator-starter "$gallery"
   shoot "j2se-select$suffix" j2se-select "$gallery"
   shoot "j2me-select$suffix" j2me-select "$gallery"
   shoot "jad-size$suffix" jad-size "$gallery"
@@ -80,7 +81,7 @@ for dpi in ${QUILLMONT_SCREENSHOT_DPI:-96 144 192}; do
   shoot "file-open-dialog$suffix"
   shoot "installer$suffix" "" "$setup"
   # Every text of every dialog must fit its control at this resolution.
-  for mode in setup about j2se-starter j2me-starter j2se-select j2me-select jad-size jad-web scan-progress scan-results \
+  for mode in setup about j2se-starter j2me-starter emulator-starter j2se-select j2me-select jad-size jad-web scan-progress scan-results \
               scan-results-nonmain scan-results-j2me update-check; do
     QUILLMONT_FIT_REPORT=$(winepath -w "$fit_report") wine "$gallery" "$mode" >/dev/null 2>&1
   done

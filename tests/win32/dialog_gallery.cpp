@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "core/starters/emulator_presets.h"
 #include "core/starters/settings_store.h"
 #include "core/update/update_checker.h"
 #include "support/dialog_ports.h"
@@ -129,6 +130,17 @@ void CALLBACK pickRow(HWND, UINT, UINT_PTR timer, DWORD) {
     SetFocus(list);
 }
 
+// Once the J2ME starter dialog is up, KEmulator's archive is typed as its program
+// and the user leaves the field: the dialog fills itself in.
+void CALLBACK typeEmulatorArchive(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = FindWindowW(L"#32770", L"J2ME Starter");
+    if (dialog == nullptr) return;
+    KillTimer(nullptr, timer);
+    SetDlgItemTextW(dialog, IDC_STARTER_EXECUTABLE, L"C:\\Users\\Ana\\Downloads\\KEmulator nnmod\\KEmulator.jar");
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_STARTER_EXECUTABLE, EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_STARTER_EXECUTABLE)));
+}
+
 // The text of each button and label, in the control's own font, within the control:
 // the label's lines as it wraps them, a link's one line, a button's less its frame,
 // a check box's less the box, a group box's caption less its corners.
@@ -197,6 +209,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
                                                    u"-Xdescriptor:%1 -Xdevice:DefaultColorPhone"};
         win32::StarterEditDialog(record, which == L"j2se-starter" ? StarterKind::J2SE : StarterKind::J2ME, ui)
             .run(nullptr);
+    } else if (which == L"emulator-starter") {
+        StarterRecord record;
+        SetTimer(nullptr, 0, 200, &typeEmulatorArchive);
+        win32::StarterEditDialog(record, StarterKind::J2ME, ui, [](const WideString& path, const StarterRecord&) {
+            const WideString folder = path.substr(0, path.rfind(u'\\'));
+            return EmulatorFill{emulatorStarter(*presetForArchive(path), folder,
+                                                u"C:\\Program Files\\Eclipse Adoptium\\jdk-17.0.9.9-hotspot\\bin\\javaw.exe"),
+                                u"Java: the J2SE starter \"Temurin JDK 17.0.9 (GUI)\".", {}};
+        }).run(nullptr);
     } else if (which == L"j2se-select" || which == L"j2me-select") {
         const StarterKind kind = which == L"j2se-select" ? StarterKind::J2SE : StarterKind::J2ME;
         SettingsStore store(ports.registry);
