@@ -12,132 +12,97 @@ using namespace quillmont::testing;
 
 namespace {
 
-constexpr auto J2ME = StarterKind::J2ME;
-const WideString kEmulators = u"D:\\Spiele und Emulatoren\\\u00c9mulateur \u65e5\u672c";
+const WideString kEmu = u"D:\\Spiele und Emulatoren\\\u00c9mulateur \u65e5\u672c";
 const WideString kTemp = u"C:\\Users\\Tester\\AppData\\Local\\Temp\\";
-const WideString kJdk8 = u"C:\\Java\\jdk8", kJdk11 = u"C:\\Java\\jdk-11", kJdk21 = u"E:\\Tools\\jdk-21";
+const WideString kJad = u"C:\\Suites\\app.jad", kJar = u"C:\\Suites\\app.jar", kBare = u"C:\\Suites\\bare.jar";
 
-std::string ascii(const WideString& text) {
-    std::string out;
-    for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-    return out;
-}
+std::string ascii(const WideString& text) { return {text.begin(), text.end()}; }
+WideString q(const WideString& path) { return u"\"" + path + u"\""; }
 
-enum class Java { Starter17, ScanOnly21, Starter11Scan8, None };
-
-struct PresetCase {
-    const char16_t* archive;
-    Java java;
-    WideString launcher;   // empty: no Java, nothing filled
-    WideString arguments;  // with the folder written out
-    WideString source;
-    WideString descriptorLine;  // after the launcher, for C:\Suites\app.jad and app.jar
-    WideString bareLine;        // after the launcher, for C:\Suites\bare.jar
-};
-
-const WideString q = u"\"";
-const WideString kJadPath = u"C:\\Suites\\app.jad", kJarPath = u"C:\\Suites\\app.jar";
-const WideString kBarePath = u"C:\\Suites\\bare.jar";  // no descriptor beside it
-std::vector<PresetCase> presetCases() {
-    const WideString kem = u"-Djava.library.path=\"" + kEmulators + u"\" -Xmx512M -Dfile.encoding=UTF-8 -jar \"" +
-                           kEmulators + u"\\KEmulator.jar\" -jad %1 -jar %2";
-    const WideString free = u"-Dfile.encoding=ISO_8859_1 -jar \"" + kEmulators + u"\\freej2me.jar\" %2";
-    const WideString micro = u"-jar \"" + kEmulators + u"\\microemulator.jar\" %1";
-    const WideString tempJad = q + kTemp + u"qlm_temp.jad" + q, tempJar = q + kTemp + u"qlm_temp.jar" + q;
-    auto kemLine = [&](const WideString& jad, const WideString& jar) {
-        return u" -Djava.library.path=\"" + kEmulators + u"\" -Xmx512M -Dfile.encoding=UTF-8 -jar \"" + kEmulators +
-               u"\\KEmulator.jar\" -jad " + jad + u" -jar " + jar;
-    };
-    return {
-        // A starter's java.exe gives the javaw.exe beside it.
-        {u"KEmulator.jar", Java::Starter17, u"C:\\Java\\jdk-17\\bin\\javaw.exe", kem,
-         u"Java: the J2SE starter \"Java 17\".", kemLine(q + kJadPath + q, q + kJarPath + q), kemLine(tempJad, tempJar)},
-        // No J2SE starter: the J2SE scan's Java, named so.
-        {u"freej2me.jar", Java::ScanOnly21, kJdk21 + u"\\bin\\javaw.exe", free,
-         u"Java: \"JRE 21.0.1 (GUI)\", found by a J2SE scan.", u" -Dfile.encoding=ISO_8859_1 -jar \"" + kEmulators +
-         u"\\freej2me.jar\" " + q + kJarPath + q, u" -Dfile.encoding=ISO_8859_1 -jar \"" + kEmulators +
-         u"\\freej2me.jar\" " + tempJar},
-        // KEmulator does not run on Java 11: the scan's Java 8 is taken instead.
-        {u"KEMULATOR.JAR", Java::Starter11Scan8, kJdk8 + u"\\bin\\javaw.exe", kem,
-         u"Java: \"JRE 1.8.0_392 (GUI)\", found by a J2SE scan.", kemLine(q + kJadPath + q, q + kJarPath + q),
-         kemLine(tempJad, tempJar)},
-        {u"microemulator.jar", Java::Starter17, u"C:\\Java\\jdk-17\\bin\\javaw.exe", micro,
-         u"Java: the J2SE starter \"Java 17\".", u" -jar \"" + kEmulators + u"\\microemulator.jar\" " + q + kJadPath + q,
-         u" -jar \"" + kEmulators + u"\\microemulator.jar\" " + tempJad},
-        {u"microemulator.jar", Java::None, {}, {}, {}, {}, {}},
-    };
-}
-
-// A machine of fakes for one case: its Java, an emulator's folder and a suite.
+// One machine of fakes: Java homes (with release files), J2SE starters, a suite.
 struct Machine {
     FlowWorld world;
     StarterList javaStarters;
 
     Machine() { world.files.addFolder(kTemp); }
-
-    void addJava(const WideString& home, const std::string& version) {
-        world.files.addFile(home + u"\\bin\\java.exe", std::string("MZ"));
-        world.files.addFile(home + u"\\bin\\javaw.exe", std::string("MZ"));
-        world.files.addFile(home + u"\\release", "JAVA_VERSION=\"" + version + "\"\nOS_ARCH=\"amd64\"\n");
+    void java(const WideString& home, const std::string& version, const WideString& starter = {}) {
+        for (const char16_t* launcher : {u"\\bin\\java.exe", u"\\bin\\javaw.exe"}) world.files.addFile(home + launcher, "MZ");
+        world.files.addFile(home + u"\\release", "JAVA_VERSION=\"" + version + "\"\n");
+        if (!starter.empty()) javaStarters.placeRecord(javaStarters.addRecord(), {starter, home + u"\\bin\\java.exe", u"-jar %1"});
+        else world.environment.set(u"JAVA_HOME", home);
     }
-    void lay(Java java) {
-        if (java == Java::Starter17) {
-            addJava(u"C:\\Java\\jdk-17", "17.0.9");
-            javaStarters.placeRecord(1, {u"Java 17", u"C:\\Java\\jdk-17\\bin\\java.exe", u"-jar %1 %*"});
-        } else if (java == Java::ScanOnly21) {
-            addJava(kJdk21, "21.0.1");
-            world.environment.set(u"JAVA_HOME", kJdk21);
-        } else if (java == Java::Starter11Scan8) {
-            addJava(kJdk11, "11.0.2");
-            javaStarters.placeRecord(2, {u"Java 11", kJdk11 + u"\\bin\\javaw.exe", u"-jar %1 %*"});
-            addJava(kJdk8, "1.8.0_392");
-            world.environment.set(u"JDK_HOME", kJdk8);
-        }
-    }
-    WideString lineFor(const StarterRecord& starter, bool bare) {
-        world.store.list(J2ME).placeRecord(1, starter);
-        world.setActions(J2ME, 1, 0);
+    // The command line (after the launcher) and the folder the starter is started with for a path.
+    WideString start(const StarterRecord& starter, const WideString& path) {
+        world.store.list(StarterKind::J2ME).placeRecord(1, starter);
+        world.setActions(StarterKind::J2ME, 1, 0);
         world.processes.programs.insert(starter.executableFile);
         world.processes.started.clear();
-        world.processes.folders.clear();
-        const bool ok = bare ? runJarFlow(world.context, kBarePath, true, {})
-                             : runJadFlow(world.context, kJadPath, true, {});
+        const bool ok = path.ends_with(u".jad") ? runJadFlow(world.context, path, true, {})
+                                                : runJarFlow(world.context, path, true, {});
         if (!ok || world.processes.started.size() != 1) return u"<nothing started>";
-        EXPECT_EQ(world.processes.folders.front(), kEmulators);
-        return world.processes.started.front().substr(starter.executableFile.size() + 2);
+        EXPECT_EQ(world.processes.folders.back(), kEmu);
+        return world.processes.started.front().substr(starter.executableFile.size() + 3);
     }
 };
 
 }  // namespace
 
-// The starter each emulator's archive makes, and what it then receives for a
-// suite with descriptor and for a bare archive (through the temporary copies).
+// The starter each emulator's archive makes with the Java it suits, and what the
+// emulator then receives for a suite with descriptor and for a bare archive.
 TEST(EmulatorStarters, EachArchiveMakesItsStarterAndItsCommandLines) {
-    for (const PresetCase& c : presetCases()) {
-        SCOPED_TRACE(ascii(WideString(c.archive) + u" " + c.source));
+    const WideString jdk17 = u"C:\\Java\\jdk-17", jdk8 = u"C:\\Java\\jdk8", jdk21 = u"E:\\jdk-21";
+    const WideString kem = u"-Djava.library.path=\"" + kEmu + u"\" -Xmx512M -Dfile.encoding=UTF-8 -jar \"" + kEmu +
+                           u"\\KEmulator.jar\" -jad ";
+    const WideString tempJad = q(kTemp + u"qlm_temp.jad"), tempJar = q(kTemp + u"qlm_temp.jar");
+    struct Case {
+        const char16_t* archive;
+        std::function<void(Machine&)> java;
+        WideString launcherHome, source, descriptorLine, bareLine;
+    };
+    for (const Case& c : std::vector<Case>{
+             // A starter's java.exe gives the javaw.exe beside it.
+             {u"KEmulator.jar", [&](Machine& m) { m.java(jdk17, "17.0.9", u"Java 17"); }, jdk17,
+              u"the J2SE starter \"Java 17\"", kem + q(kJad) + u" -jar " + q(kJar), kem + tempJad + u" -jar " + tempJar},
+             // KEmulator does not run on Java 11: the scan's Java 8 rather than the starter's.
+             {u"KEMULATOR.JAR",
+              [&](Machine& m) {
+                  m.java(u"C:\\Java\\jdk-11", "11.0.2", u"Java 11");
+                  m.java(jdk8, "1.8.0_392");
+              },
+              jdk8, u"\"JRE 1.8.0_392 (GUI)\", found by a J2SE scan", kem + q(kJad) + u" -jar " + q(kJar),
+              kem + tempJad + u" -jar " + tempJar},
+             {u"freej2me.jar", [&](Machine& m) { m.java(jdk21, "21.0.1"); }, jdk21,
+              u"\"JRE 21.0.1 (GUI)\", found by a J2SE scan",
+              u"-Dfile.encoding=ISO_8859_1 -jar \"" + kEmu + u"\\freej2me.jar\" " + q(kJar),
+              u"-Dfile.encoding=ISO_8859_1 -jar \"" + kEmu + u"\\freej2me.jar\" " + tempJar},
+             {u"microemulator.jar", [&](Machine& m) { m.java(jdk17, "17.0.9", u"Java 17"); }, jdk17,
+              u"the J2SE starter \"Java 17\"", u"-jar \"" + kEmu + u"\\microemulator.jar\" " + q(kJad),
+              u"-jar \"" + kEmu + u"\\microemulator.jar\" " + tempJad},
+             {u"microemulator.jar", [](Machine&) {}, {}, {}, {}, {}},
+         }) {
+        SCOPED_TRACE(ascii(c.archive + (u" " + c.source)));
         Machine machine;
-        FlowWorld& world = machine.world;
-        world.files.addFile(kEmulators + u"\\" + c.archive, std::string("PK"));
-        for (const WideString& jar : {kJarPath, kBarePath})
-            world.files.addFile(jar, ZipBuilder().add("META-INF/MANIFEST.MF", "MIDlet-Name: App\r\n").build());
-        const std::optional<std::uint64_t> size = world.files.openForReading(kJarPath)->size();
-        world.files.addFile(kJadPath, "MIDlet-Jar-Size: " + std::to_string(*size) + "\r\nMIDlet-Jar-URL: app.jar\r\n");
-        machine.lay(c.java);
+        c.java(machine);
+        machine.world.files.addFile(kEmu + u"\\" + c.archive, "PK");
+        const Bytes suite = ZipBuilder().add("META-INF/MANIFEST.MF", "MIDlet-Name: App\r\n").build();
+        for (const WideString& jar : {kJar, kBare}) machine.world.files.addFile(jar, suite);
+        machine.world.files.addFile(kJad, "MIDlet-Jar-Size: " + std::to_string(suite.size()) + "\r\nMIDlet-Jar-URL: app.jar\r\n");
 
-        EmulatorJavaFinder java(world.platform, machine.javaStarters);
-        const StarterRecord typed{u"", u"old.exe", u"-old", u""};
-        const EmulatorFill fill = fillForEmulator(java, world.files, u"\"" + kEmulators + u"\\" + c.archive + u"\"", typed);
-        if (c.launcher.empty()) {
+        EmulatorJavaFinder java(machine.world.platform, machine.javaStarters);
+        const EmulatorFill fill = fillForEmulator(java, machine.world.files, q(kEmu + u"\\" + c.archive), {});
+        if (c.launcherHome.empty()) {
             EXPECT_FALSE(fill.record);
             EXPECT_EQ(fill.error, u"No Java runtime is found to run MicroEmulator.\nInstall Java or add a J2SE starter, "
                                   u"then choose microemulator.jar again.");
             continue;
         }
         ASSERT_TRUE(fill.record);
-        EXPECT_EQ(*fill.record, (StarterRecord{presetForArchive(c.archive)->name, c.launcher, c.arguments, kEmulators}));
-        EXPECT_EQ(fill.note, c.source);
-        EXPECT_EQ(machine.lineFor(*fill.record, false), c.descriptorLine);
-        EXPECT_EQ(machine.lineFor(*fill.record, true), c.bareLine);
+        EXPECT_EQ(fill.record->name, presetForArchive(c.archive)->name);
+        EXPECT_EQ(fill.record->executableFile, c.launcherHome + u"\\bin\\javaw.exe");
+        EXPECT_EQ(fill.record->startFolder, kEmu);
+        EXPECT_EQ(fill.note, u"Java: " + c.source + u".");
+        EXPECT_EQ(machine.start(*fill.record, kJad), c.descriptorLine);
+        EXPECT_EQ(machine.start(*fill.record, kBare), c.bareLine);
     }
 }
 
@@ -155,17 +120,13 @@ TEST(EmulatorStarters, AnEmulatorGetsTheTemporaryCopiesOnlyForWhatItCannotRead) 
                           Case{u"KEmulator.jar", u"My Game.jar", "My%20Game.jar", true},
                           Case{u"KEmulator.jar", u"50% off+.jar", "50% off+.jar", false},
                           Case{u"microemulator.jar", u"My Game.jar", "My%20Game.jar", false}}) {
-        SCOPED_TRACE(ascii(WideString(c.archive) + u" " + c.jarName));
+        SCOPED_TRACE(ascii(c.archive + (u" " + WideString(c.jarName))));
         Machine machine;
         FlowWorld& world = machine.world;
         world.files.addFile(u"C:\\Suites\\" + WideString(c.jarName), std::string(10, 'z'));
-        world.files.addFile(kJadPath, "MIDlet-Jar-Size: 10\r\nMIDlet-Jar-URL: " + std::string(c.url) + "\r\n");
-        world.processes.programs.insert(u"C:\\j\\javaw.exe");
-        world.store.list(J2ME).placeRecord(1, emulatorStarter(*presetForArchive(c.archive), u"C:\\Emu", u"C:\\j\\javaw.exe"));
-        world.setActions(J2ME, 1, 0);
-        ASSERT_TRUE(runJadFlow(world.context, kJadPath, true, {}));
-        const bool temporary = world.processes.started.front().find(u"qlm_temp") != WideString::npos;
-        EXPECT_EQ(temporary, c.temporary) << ascii(world.processes.started.front());
+        world.files.addFile(kJad, "MIDlet-Jar-Size: 10\r\nMIDlet-Jar-URL: " + std::string(c.url) + "\r\n");
+        const WideString line = machine.start(emulatorStarter(*presetForArchive(c.archive), kEmu, u"C:\\javaw.exe"), kJad);
+        EXPECT_EQ(line.find(u"qlm_temp") != WideString::npos, c.temporary) << ascii(line);
         if (c.temporary)
             EXPECT_EQ(textOf(*world.files.contents(kTemp + u"qlm_temp.jad")), "MIDlet-Jar-Size: 10\r\nMIDlet-Jar-URL: qlm_temp.jar\r\n");
     }
