@@ -330,9 +330,10 @@ TEST_F(SetupScan, HostileDeviceFilesCostOnlyTheirOwnRows) {
     EXPECT_EQ(std::find(shown.begin(), shown.end(), L"MOTODEV SDK - B1 Emulator"), shown.end());
 }
 
-// The emulators as their release archives unpack, a Java whose javaw.exe records
-// what it is given: the J2ME Scan proposes each, and each then receives its own
-// command line, in its own folder, for a descriptor and for a bare archive.
+// The emulators as their release archives unpack (in Downloads, on the desktop,
+// under Program Files), a Java whose javaw.exe records what it is given: the J2ME
+// Scan proposes each, and each then receives its own command line, in its own
+// folder, for a descriptor and for a bare archive.
 TEST_F(SetupScanBeyondTheRegistry, PortableEmulatorsAreProposedAndStartInTheirFolders) {
     const std::wstring java = machine.install(L"unregistered\\jdk-21", CommandLineRecorder::starter(),
                                               {L"bin\\javaw.exe", L"bin\\java.exe"});
@@ -340,7 +341,9 @@ TEST_F(SetupScanBeyondTheRegistry, PortableEmulatorsAreProposedAndStartInTheirFo
     MachineLayout emulators;
     const std::wstring kem = root() + L"\\profile\\Downloads\\KEmulator nnmod \u00e9";
     const std::wstring free = root() + L"\\profile\\Desktop\\freej2me-plus";
-    const std::wstring micro = root() + L"\\profile\\Documents\\MicroEmulator 2.0";
+    wchar_t programFiles[MAX_PATH] = {};
+    ASSERT_NE(GetEnvironmentVariableW(L"ProgramFiles", programFiles, MAX_PATH), 0u);
+    const std::wstring micro = std::wstring(programFiles) + L"\\MicroEmulator 2.0";
     for (const std::wstring& file : {kem + L"\\KEmulator.jar", kem + L"\\KEmulator.bat", kem + L"\\lang\\en.txt",
                                      free + L"\\freej2me.jar", micro + L"\\microemulator.jar", micro + L"\\lib\\a.jar"})
         emulators.files.push_back({win32::fromWide(file), "PK"});
