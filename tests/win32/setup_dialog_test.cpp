@@ -301,3 +301,32 @@ TEST(SetupDialog, ControlsComeInTheirTabOrderWithTheirTextsAndStyles) {
     EXPECT_NE(bigIcon, nullptr);
     EXPECT_NE(smallIcon, nullptr);
 }
+
+// Add, then KEmulator's archive as the program: the dialog takes the javaw.exe
+// beside the J2SE starter's java.exe, and OK stores the starter with its folder.
+TEST(SetupDialog, AddingAnEmulatorArchiveMakesItsStarterFromTheJ2seStarters) {
+    SetupRun setup;
+    setup.storeStarter(kJ2se, 1, u"Java 8");
+    for (const char16_t* file : {u"C:\\java\\bin\\java.exe", u"C:\\java\\bin\\javaw.exe", u"D:\\K\\KEmulator.jar"})
+        setup.ports.files.addFile(file, "MZ");
+    setup.ports.files.addFile(u"C:\\java\\release", "JAVA_VERSION=\"1.8.0_392\"\n");
+    std::wstring program, note;
+    setup.run({[&](DialogWindow& dialog) { dialog.click(IDC_J2ME_ADD); },
+               [&](DialogWindow& edit) {
+                   edit.setText(IDC_STARTER_EXECUTABLE, L"D:\\K\\KEmulator.jar");
+                   edit.click(IDOK);
+                   DialogDriver::stayOnThisDialog();
+               },
+               [&](DialogWindow& edit) {
+                   program = edit.text(IDC_STARTER_EXECUTABLE);
+                   note = edit.text(IDC_STARTER_NOTE);
+                   edit.click(IDOK);
+               },
+               [&](DialogWindow& dialog) { dialog.click(IDOK); }});
+    EXPECT_EQ(program, L"C:\\java\\bin\\javaw.exe");
+    EXPECT_EQ(note, L"Java: the J2SE starter \"Java 8\".");
+    SettingsStore stored(setup.registry);
+    stored.load();
+    EXPECT_EQ(stored.list(StarterKind::J2ME).record(1).name, u"KEmulator");
+    EXPECT_EQ(stored.list(StarterKind::J2ME).record(1).startFolder, u"D:\\K");
+}

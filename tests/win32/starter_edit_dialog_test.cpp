@@ -12,11 +12,10 @@ using namespace quillmont::testing;
 
 namespace {
 
-INT_PTR runEdit(StarterRecord& record, StarterKind kind, std::vector<DialogDriver::Step> steps,
-                EmulatorFiller filler = {}) {
+INT_PTR runEdit(StarterRecord& record, StarterKind kind, std::vector<DialogDriver::Step> steps) {
     DialogDriver driver(std::move(steps));
     win32::Win32UserInterface ui;
-    win32::StarterEditDialog dialog(record, kind, ui, std::move(filler));
+    win32::StarterEditDialog dialog(record, kind, ui);
     const INT_PTR result = driver.run([&] { return dialog.run(nullptr); });
     EXPECT_TRUE(driver.allStepsRan()) << driver.stepsRun();
     EXPECT_FALSE(driver.timedOut());
@@ -139,31 +138,3 @@ TEST(StarterEditDialog, BrowsingStartsAtTheCurrentExecutableAndCancelKeepsTheFie
     EXPECT_EQ(fieldAfter, L"  " + executable + L" ");
 }
 
-// An emulator's archive typed as the program and confirmed with Enter fills the
-// fields and keeps the dialog open; the next OK stores them with the start folder.
-TEST(StarterEditDialog, AnEmulatorArchiveFillsTheFieldsBeforeTheyAreStored) {
-    StarterRecord record{u"", u"", u""};
-    std::vector<WideString> asked;
-    const StarterRecord filled{u"KEmulator", u"C:\\jdk\\bin\\javaw.exe", u"-jar \"D:\\K\\KEmulator.jar\"", u"D:\\K"};
-    EmulatorFiller filler = [&](const WideString& path, const StarterRecord&) {
-        asked.push_back(path);
-        return path.ends_with(u"KEmulator.jar") ? EmulatorFill{filled, u"Java: the J2SE starter \"Java 8\".", {}}
-                                                : EmulatorFill{};
-    };
-    std::wstring note;
-    const INT_PTR result = runEdit(record, StarterKind::J2ME,
-                                   {[&](DialogWindow& dialog) {
-                                        dialog.setText(IDC_STARTER_EXECUTABLE, L"D:\\K\\KEmulator.jar");
-                                        dialog.click(IDOK);
-                                        DialogDriver::stayOnThisDialog();
-                                    },
-                                    [&](DialogWindow& dialog) {
-                                        note = dialog.text(IDC_STARTER_NOTE);
-                                        dialog.click(IDOK);
-                                    }},
-                                   filler);
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(asked, std::vector<WideString>{u"D:\\K\\KEmulator.jar"});
-    EXPECT_EQ(note, L"Java: the J2SE starter \"Java 8\".");
-    EXPECT_EQ(record, filled);
-}
