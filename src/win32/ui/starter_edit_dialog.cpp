@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/setup/starter_edit_model.h"
+#include "core/starters/emulator_presets.h"
 #include "core/text/trim.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/dialog_centring.h"
@@ -71,8 +72,12 @@ void StarterEditDialog::browse() {
     const WideString current = trimmed(controlText(dialog_, IDC_STARTER_EXECUTABLE));
     if (current.size() < static_cast<std::size_t>(request.bufferSize)) request.initialFile = current;
     if (std::optional<WideString> chosen = ui_.chooseFileToOpen(request)) {
+        const WideString before = controlText(dialog_, IDC_STARTER_EXECUTABLE);
         setControlText(dialog_, IDC_STARTER_EXECUTABLE, *chosen);
-        fillForEmulatorArchive();
+        // An emulator that no Java can run leaves every field as it was.
+        if (!fillForEmulatorArchive() && presetForArchive(*chosen) != nullptr)
+            setControlText(dialog_, IDC_STARTER_EXECUTABLE, before);
+        programTyped_ = false;
     }
 }
 
