@@ -3,7 +3,7 @@
 // ports with the real XML parser. The input picks values and files of the layout
 // and replaces their text by its own units (empty, odd, very long, truncated or
 // deeply nested XML, garbage, device names full of pattern characters), and sets
-// environment variables. Nothing may crash or leak, no scan may take longer than
+// environment variables (portable emulators included). Nothing may crash or leak, no scan may take longer than
 // a bound, no two rows of a result may be identical, and every launcher proposed
 // from outside the classic Java keys exists.
 #include <chrono>
@@ -62,6 +62,12 @@ MachineLayout baseLayout(fuzzing::FuzzInput& input) {
             layout.files.push_back({home + launcher, "MZ"});
         layout.files.push_back({home + u"\\release", found.release});
     }
+    // Portable emulators where people unpack them, and KEmulator's registry value.
+    for (const char16_t* archive : {u"\\profile\\Downloads\\KEmulator\\KEmulator.jar", u"\\pf\\emu\\f\\freej2me.jar",
+                                    u"\\profile\\Desktop\\microemulator.jar", u"\\k\\KEmulator.jar", u"\\k\\x86.dll"})
+        layout.files.push_back({kMachine + archive, "MZ"});
+    layout.values.push_back({RegistryRoot::LocalMachine, RegistryView::Bits32, u"SOFTWARE\\nnproject\\KEmulator",
+                             u"JarInstalledPath", kMachine + u"\\k\\KEmulator.jar"});
     return layout;
 }
 
@@ -70,7 +76,7 @@ void mutate(MachineLayout& layout, FlowWorld& world, fuzzing::FuzzInput& input) 
     for (const auto& [name, value] : javaFolderEnvironment(kMachine)) world.environment.set(name, value);
     world.environment.set(u"USERPROFILE", kProfile);
     static const char16_t* kVariables[] = {u"JAVA_HOME", u"JDK_HOME", u"PATH", u"SCOOP", u"USERPROFILE",
-                                          u"LOCALAPPDATA", u"ProgramFiles"};
+                                          u"LOCALAPPDATA", u"ProgramFiles", u"SystemDrive"};
     while (!input.empty()) {
         const int what = input.byte() % 5;
         std::size_t pick = input.byte();
