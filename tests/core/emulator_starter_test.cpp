@@ -116,7 +116,8 @@ TEST(EmulatorStarters, AnEmulatorGetsTheTemporaryCopiesOnlyForWhatItCannotRead) 
         bool temporary;
     };
     for (const Case& c : {Case{u"freej2me.jar", u"50% off+.jar", "50%25%20off%2B.jar", true},
-                          Case{u"freej2me.jar", u"plain.jar", "plain.jar", false},
+                          Case{u"freej2me.jar", u"APP.jar", "APP.jar", false},
+                          Case{u"freej2me.jar", u"game_v2.jar", "game_v2.jar", true},  // not found under app.jad's name
                           Case{u"KEmulator.jar", u"My Game.jar", "My%20Game.jar", true},
                           Case{u"KEmulator.jar", u"50% off+.jar", "50% off+.jar", false},
                           Case{u"microemulator.jar", u"My Game.jar", "My%20Game.jar", false}}) {

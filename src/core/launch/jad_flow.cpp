@@ -11,6 +11,7 @@
 #include "core/starters/emulator_presets.h"
 #include "core/text/message_format.h"
 #include "core/text/number_parsing.h"
+#include "core/text/trim.h"
 
 namespace quillmont {
 
@@ -56,7 +57,8 @@ private:
     // What some emulators cannot read is handed to them as the temporary copies,
     // whose names are plain: KEmulator takes MIDlet-Jar-URL only as a relative
     // path as written, and FreeJ2ME-Plus decodes its argument as a URL, so a "%"
-    // or "+" in the archive's name leads it astray.
+    // or "+" in the archive's name leads it astray; it also looks for the
+    // descriptor beside the archive under the archive's own name.
     bool needsTemporaryCopies(const StarterRecord& starter) const {
         if (temporary_) return false;
         const EmulatorPreset* preset = presetOfStarter(starter);
@@ -65,8 +67,11 @@ private:
             const WideString url = descriptor_.value(kJarUrl, true);
             return isRemoteUrl(url) || isFileUrl(url) || decodeUrlEscapes(url) != url;
         }
-        if (preset->emulator == Emulator::FreeJ2mePlus)
-            return jarNameOf(paths_.jar).find_first_of(u"%+") != WideString::npos;
+        if (preset->emulator == Emulator::FreeJ2mePlus) {
+            const PathParts jad = splitPath(paths_.jad), jar = splitPath(paths_.jar);
+            const bool besideByName = lowerAscii(jar.folder + jar.baseName) == lowerAscii(jad.folder + jad.baseName);
+            return !besideByName || jarNameOf(paths_.jar).find_first_of(u"%+") != WideString::npos;
+        }
         return false;
     }
 
