@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/launch/file_helpers.h"
+#include "core/text/path_parts.h"
 #include "fake_files.h"
 #include "fake_user_interface.h"
 #include "testdata.h"

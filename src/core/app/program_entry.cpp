@@ -2,21 +2,12 @@
 
 #include <algorithm>
 
+#include "core/text/ascii_case.h"
+
 namespace quillmont {
 
 namespace {
 constexpr char16_t kQuote = u'"';
-
-bool hasJadExtension(const WideString& path) {
-    static constexpr char16_t kJad[] = u".jad";
-    if (path.size() < 4) return false;
-    for (std::size_t i = 0; i < 4; ++i) {
-        char16_t c = path[path.size() - 4 + i];
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-        if (c != kJad[i]) return false;
-    }
-    return true;
-}
 
 int exitCode(bool success) { return success ? 0 : 1; }
 
@@ -77,7 +68,7 @@ bool openFile(const LaunchRequest& request, UserInterface& ui, OpeningFlows& flo
     // find an archive or a descriptor beside the file, see one kind of separator.
     // (A lone leading one, as in "/select" given alone, is left as the user wrote it.)
     if (path.find(u'/', 1) != WideString::npos) std::replace(path.begin(), path.end(), u'/', u'\\');
-    if (hasJadExtension(path)) return flows.runJadFlow(path, request.allowDefaultAction, request.externalArguments);
+    if (endsWithIgnoringAsciiCase(path, u".jad")) return flows.runJadFlow(path, request.allowDefaultAction, request.externalArguments);
     return flows.runJarFlow(path, request.allowDefaultAction, request.externalArguments);
 }
 

@@ -1,7 +1,7 @@
 #include "core/launch/archive_url.h"
 
 #include "base/bytes.h"
-#include "core/text/trim.h"
+#include "core/text/ascii_case.h"
 #include "core/text/utf8.h"
 
 namespace quillmont {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "core/text/ascii_case.h"
 #include "core/text/trim.h"
 #include "core/text/utf8.h"
 
@@ -16,8 +17,6 @@ constexpr std::uint8_t kCarriageReturn = 0x0D;
 using Terminator = AttributeDocument::Terminator;
 
 bool isLineEnd(std::uint8_t byte) { return byte == kLineFeed || byte == kCarriageReturn; }
-
-char16_t asciiLower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
 // The unit at `i` of name + ": ", and whether it matches `unit`.
 bool attributeUnitMatches(const WideString& name, std::size_t i, char16_t unit) {

@@ -32,15 +32,6 @@ bool writeWholeFile(Files& files, const WideString& path, std::span<const std::u
     return true;
 }
 
-PathParts splitPath(const WideString& path) {
-    // Windows takes a forward slash wherever it takes a backslash.
-    const std::size_t slash = path.find_last_of(u"\\/");
-    const std::size_t nameStart = slash == WideString::npos ? 0 : slash + 1;
-    std::size_t dot = path.rfind(u'.');
-    if (dot == WideString::npos || dot < nameStart) dot = path.size();
-    return {path.substr(0, nameStart), path.substr(nameStart, dot - nameStart), path.substr(dot)};
-}
-
 namespace {
 
 // The temporary pair with this number in the folder: 0 is the fixed names,

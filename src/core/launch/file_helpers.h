@@ -32,14 +32,6 @@ bool writeWholeFile(Files& files, const WideString& path, std::span<const std::u
 // The name of the new file that writeWholeFile writes before it replaces `path`.
 WideString stagingPathFor(const WideString& path);
 
-struct PathParts {
-    WideString folder;     // up to and including the last backslash or slash; may be empty
-    WideString baseName;   // from there to the last full stop after it
-    WideString extension;  // from that full stop on; may be empty
-};
-// A backslash and a forward slash both separate folders.
-PathParts splitPath(const WideString& path);
-
 struct TemporaryCopy {
     WideString jadPath;
     WideString jarPath;

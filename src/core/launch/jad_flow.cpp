@@ -9,9 +9,10 @@
 #include "core/launch/starter_choice.h"
 #include "core/launch/starter_process.h"
 #include "core/starters/emulator_presets.h"
+#include "core/text/ascii_case.h"
 #include "core/text/message_format.h"
 #include "core/text/number_parsing.h"
-#include "core/text/trim.h"
+#include "core/text/path_parts.h"
 
 namespace quillmont {
 
@@ -69,7 +70,7 @@ private:
         }
         if (preset->emulator == Emulator::FreeJ2mePlus) {
             const PathParts jad = splitPath(paths_.jad), jar = splitPath(paths_.jar);
-            const bool besideByName = lowerAscii(jar.folder + jar.baseName) == lowerAscii(jad.folder + jad.baseName);
+            const bool besideByName = equalsIgnoringAsciiCase(jar.folder + jar.baseName, jad.folder + jad.baseName);
             return !besideByName || jarNameOf(paths_.jar).find_first_of(u"%+") != WideString::npos;
         }
         return false;

@@ -8,6 +8,7 @@
 #include "core/launch/jad_flow.h"
 #include "core/launch/zip_archive_reader.h"
 #include "core/text/message_format.h"
+#include "core/text/path_parts.h"
 
 namespace quillmont {
 

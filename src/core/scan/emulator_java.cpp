@@ -7,7 +7,8 @@
 #include "core/scan/java_release.h"
 #include "core/scan/scanner_utilities.h"
 #include "core/text/number_parsing.h"
-#include "core/text/trim.h"
+#include "core/text/ascii_case.h"
+#include "core/text/path_parts.h"
 
 namespace quillmont {
 
@@ -19,17 +20,6 @@ public:
     std::unique_ptr<ScanProgress> showProgress(WindowRef, const WideString&) override { return nullptr; }
     bool runResults(WindowRef, const WideString&, std::vector<DetectedStarter>&) override { return false; }
 };
-
-// The folder part of a path, without its last separator; empty without one.
-WideString folderOf(const WideString& path) {
-    const std::size_t last = path.find_last_of(u"\\/");
-    return last == WideString::npos ? WideString() : path.substr(0, last);
-}
-
-WideString fileNameOf(const WideString& path) {
-    const std::size_t last = path.find_last_of(u"\\/");
-    return lowerAscii(last == WideString::npos ? path : path.substr(last + 1));
-}
 
 // "1.8.0_392" is Java 8; "17.0.9" and "21" are 17 and 21.
 int featureVersionOf(const WideString& version) {
@@ -72,7 +62,7 @@ bool EmulatorJavaFinder::emulatorIs32Bit(const WideString& emulatorFolder) {
 // programs, and a console window beside them would only confuse.
 void EmulatorJavaFinder::addCandidate(std::vector<Candidate>& to, const WideString& executable,
                                       const WideString& source) {
-    const WideString name = fileNameOf(executable);
+    const WideString name = lowerAscii(fileNameOf(executable));
     if (name != u"javaw.exe" && name != u"java.exe") return;
     const WideString launcher = name == u"javaw.exe" ? executable : joinPath(folderOf(executable), u"javaw.exe");
     const std::optional<FileAttributes> found = platform_.files.attributes(launcher);

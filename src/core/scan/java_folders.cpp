@@ -1,6 +1,8 @@
 #include "core/scan/java_folders.h"
 
 #include "core/scan/java_vendor.h"
+#include "core/text/ascii_case.h"
+#include "core/text/path_parts.h"
 #include "core/text/trim.h"
 
 namespace quillmont {
@@ -11,38 +13,6 @@ namespace {
 // unpacked archives use.
 constexpr const char16_t* kVendorFolders[] = {u"Java",     u"Eclipse Adoptium", u"AdoptOpenJDK", u"Amazon Corretto",
                                               u"Zulu",     u"BellSoft",         u"Microsoft",    u"Semeru"};
-
-bool isSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-
-WideString withoutTrailingSeparators(WideString path) {
-    // "C:\" keeps its backslash: it is the drive's root, not a folder's end.
-    while (path.size() > 3 && isSeparator(path.back())) path.pop_back();
-    return path;
-}
-
-// The last part of a path, in ASCII lower case.
-WideString lastPartLower(const WideString& path) {
-    std::size_t start = path.size();
-    while (start > 0 && !isSeparator(path[start - 1])) --start;
-    WideString part = path.substr(start);
-    for (char16_t& c : part)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    return part;
-}
-
-WideString parentOf(const WideString& path) {
-    std::size_t end = path.size();
-    while (end > 0 && !isSeparator(path[end - 1])) --end;
-    while (end > 1 && isSeparator(path[end - 1])) --end;
-    return path.substr(0, end);
-}
-
-// A value as people write it into a variable: spaces and quotes around it are not part of it.
-WideString unquoted(const WideString& text) {
-    WideString value = trimmed(text);
-    if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"') value = trimmed(value.substr(1, value.size() - 2));
-    return value;
-}
 
 }  // namespace
 
@@ -96,7 +66,7 @@ void JavaFolders::fromPath() {
         // Oracle's javapath folders hold a java.exe that only starts another
         // installation's; like any launcher outside a bin folder, it has no home
         // around it to propose.
-        if (lastPartLower(folder) == u"bin") addIfHome(parentOf(folder), {});
+        if (equalsIgnoringAsciiCase(fileNameOf(folder), u"bin")) addIfHome(folderOf(folder), {});
     }
 }
 

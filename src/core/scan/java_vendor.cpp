@@ -1,5 +1,6 @@
 #include "core/scan/java_vendor.h"
 
+#include "core/text/ascii_case.h"
 #include "core/text/trim.h"
 
 namespace quillmont {

@@ -50,13 +50,4 @@ void ScannerUtilities::enumFiles(const WideString& folder, const WideString& pat
         if (!entry.directory) names.push_back(std::move(entry.name));
 }
 
-WideString joinPath(const WideString& folder, const WideString& relative) {
-    std::size_t folderEnd = folder.size();
-    while (folderEnd > 0 && (folder[folderEnd - 1] == u'\\' || folder[folderEnd - 1] == u'/')) --folderEnd;
-    std::size_t relativeStart = 0;
-    while (relativeStart < relative.size() && (relative[relativeStart] == u'\\' || relative[relativeStart] == u'/'))
-        ++relativeStart;
-    return folder.substr(0, folderEnd) + u"\\" + relative.substr(relativeStart);
-}
-
 }  // namespace quillmont

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "base/wide_string.h"
+// joinPath, which every scanner joins its folders with.
+#include "core/text/path_parts.h"
 #include "platform/files.h"
 #include "platform/registry.h"
 
@@ -45,9 +47,5 @@ private:
 // What ScannerUtilities::readRegistryString reads, for code that has no scanner.
 WideString readRegistryText(Registry& registry, RegistryRoot root, const WideString& keyPath,
                             const WideString& valueName, RegistryView view = RegistryView::Own);
-
-// folder + "\" + relative, without the folder's trailing and the relative part's
-// leading separators (backslashes or forward slashes).
-WideString joinPath(const WideString& folder, const WideString& relative);
 
 }  // namespace quillmont

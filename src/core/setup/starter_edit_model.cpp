@@ -1,6 +1,7 @@
 #include "core/setup/starter_edit_model.h"
 
 #include "core/text/message_format.h"
+#include "core/text/path_parts.h"
 #include "core/text/trim.h"
 
 namespace quillmont {
@@ -14,21 +15,10 @@ const StarterEditVariant& starterEditVariant(StarterKind kind) {
     return kind == StarterKind::J2SE ? j2se : j2me;
 }
 
-namespace {
-
-// Explorer's "Copy as path" puts the path in quotes; the path is what is inside.
-WideString unquotedPath(const WideString& text) {
-    const WideString path = trimmed(text);
-    if (path.size() >= 2 && path.front() == u'"' && path.back() == u'"') return trimmed(path.substr(1, path.size() - 2));
-    return path;
-}
-
-}  // namespace
-
 StarterEditOutcome checkStarterFields(const WideString& name, const WideString& executableFile,
                                       const WideString& arguments, const WideString& startFolder) {
-    const StarterRecord record{trimmed(name), unquotedPath(executableFile), trimmed(arguments),
-                               unquotedPath(startFolder)};
+    const StarterRecord record{trimmed(name), unquoted(executableFile), trimmed(arguments),
+                               unquoted(startFolder)};
     if (record.name.empty()) return {std::nullopt, u"The \"Name\" field is empty."};
     if (record.executableFile.empty()) return {std::nullopt, u"The \"Executable File\" field is empty."};
     return {record, {}};
@@ -36,11 +26,11 @@ StarterEditOutcome checkStarterFields(const WideString& name, const WideString& 
 
 EmulatorFill fillForEmulator(EmulatorJavaFinder& java, Files& files, const WideString& path,
                              const StarterRecord& fields) {
-    const WideString archive = files.fullPath(unquotedPath(path));
+    const WideString archive = files.fullPath(unquoted(path));
     const EmulatorPreset* preset = presetForArchive(archive);
     const std::optional<FileAttributes> found = preset ? files.attributes(archive) : std::nullopt;
     if (!found || found->directory) return {};
-    const WideString folder = archive.substr(0, archive.find_last_of(u"\\/"));
+    const WideString folder = folderOf(archive);
     const std::optional<EmulatorJava> launcher = java.find(*preset, folder);
     if (!launcher)
         return {std::nullopt, {},

@@ -1,7 +1,8 @@
 #include "core/starters/emulator_presets.h"
 
 #include "core/text/message_format.h"
-#include "core/text/trim.h"
+#include "core/text/ascii_case.h"
+#include "core/text/path_parts.h"
 
 namespace quillmont {
 
@@ -20,25 +21,14 @@ constexpr EmulatorPreset kPresets[] = {
     {Emulator::MicroEmulator, u"microemulator.jar", u"MicroEmulator", u"-jar \"%s\\microemulator.jar\" %1"},
 };
 
-bool isSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-
-WideString withoutTrailingSeparators(WideString folder) {
-    // A drive's root keeps its backslash: "C:" alone means the drive's current folder.
-    while (folder.size() > 1 && isSeparator(folder.back()) && !(folder.size() == 3 && folder[1] == u':'))
-        folder.pop_back();
-    return folder;
-}
-
 }  // namespace
 
 std::span<const EmulatorPreset> emulatorPresets() { return kPresets; }
 
 const EmulatorPreset* presetForArchive(const WideString& path) {
-    std::size_t start = path.size();
-    while (start > 0 && !isSeparator(path[start - 1])) --start;
-    const WideString name = lowerAscii(path.substr(start));
+    const WideString name = fileNameOf(path);
     for (const EmulatorPreset& preset : kPresets)
-        if (name == lowerAscii(preset.archive)) return &preset;
+        if (equalsIgnoringAsciiCase(name, preset.archive)) return &preset;
     return nullptr;
 }
 
@@ -48,7 +38,7 @@ const EmulatorPreset* presetOfStarter(const StarterRecord& starter) {
         const WideString archive = lowerAscii(preset.archive);
         for (std::size_t at = arguments.find(archive); at != WideString::npos; at = arguments.find(archive, at + 1)) {
             const char16_t before = at == 0 ? u' ' : arguments[at - 1];
-            if (isSeparator(before) || before == u'"' || before == u' ') return &preset;
+            if (isPathSeparator(before) || before == u'"' || before == u' ') return &preset;
         }
     }
     return nullptr;
@@ -56,7 +46,7 @@ const EmulatorPreset* presetOfStarter(const StarterRecord& starter) {
 
 StarterRecord emulatorStarter(const EmulatorPreset& preset, const WideString& folder, const WideString& javaLauncher) {
     WideString where = withoutTrailingSeparators(folder);
-    const bool root = !where.empty() && isSeparator(where.back());
+    const bool root = !where.empty() && isPathSeparator(where.back());
     // A root such as "D:\" would end in a backslash that escapes the closing quote.
     const WideString inQuotes = root ? where + u"." : where;
     const WideString joined = root ? where.substr(0, where.size() - 1) : where;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/text/ascii_case.h"
 #include "core/text/number_parsing.h"
 
 namespace quillmont {
@@ -58,13 +59,8 @@ int slotOfName(const WideString& name) {
 }
 
 bool isOneOf(const WideString& name, std::initializer_list<const char16_t*> names) {
-    auto upper = [](WideString text) {
-        for (char16_t& c : text)
-            if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-        return text;
-    };
     for (const char16_t* candidate : names)
-        if (upper(name) == upper(candidate)) return true;
+        if (equalsIgnoringAsciiCase(name, candidate)) return true;
     return false;
 }
 

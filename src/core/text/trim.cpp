@@ -21,14 +21,10 @@ WideString trimmed(const WideString& text) {
     return text.substr(begin, end - begin);
 }
 
-bool startsWithLowerAscii(const WideString& text, const WideString& lowerPrefix) {
-    return text.size() >= lowerPrefix.size() && lowerAscii(text.substr(0, lowerPrefix.size())) == lowerPrefix;
-}
-
-WideString lowerAscii(WideString text) {
-    for (char16_t& c : text)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    return text;
+WideString unquoted(const WideString& text) {
+    const WideString value = trimmed(text);
+    if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"') return trimmed(value.substr(1, value.size() - 2));
+    return value;
 }
 
 }  // namespace quillmont

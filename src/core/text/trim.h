@@ -9,10 +9,8 @@ namespace quillmont {
 bool isWideSpace(char16_t c);
 // The text without leading and trailing white space.
 WideString trimmed(const WideString& text);
-// Whether the text starts with the prefix, ASCII letters compared without regard
-// to case; the prefix is given in lower case.
-bool startsWithLowerAscii(const WideString& text, const WideString& lowerPrefix);
-// The text with its ASCII capitals in lower case; every other character as it is.
-WideString lowerAscii(WideString text);
+// The text trimmed and, when it is in double quotes, what is inside them, trimmed
+// again: a path as Explorer's "Copy as path" or a variable's value writes it.
+WideString unquoted(const WideString& text);
 
 }  // namespace quillmont

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "core/text/message_format.h"
-#include "core/text/trim.h"
+#include "core/text/ascii_case.h"
 #include "core/update/update_response.h"
 
 namespace quillmont {

@@ -4,7 +4,7 @@
 
 #include "core/scan/emulator_java.h"
 #include "core/scan/j2me/j2me_scanner.h"
-#include "core/text/trim.h"
+#include "core/text/path_parts.h"
 
 namespace quillmont {
 
@@ -39,7 +39,7 @@ void J2meScanner::portableEmulatorDetector() {
     // KEmulator's installer, where one was used, names its archive or its folder.
     for (const WideString& path : machineValues(kKEmulatorKey, u"JarInstalledPath")) {
         const bool names = presetForArchive(path) != nullptr;
-        findPortableEmulators(names ? path.substr(0, path.find_last_of(u"\\/")) : path, kSearchDepth, searched, found);
+        findPortableEmulators(names ? folderOf(path) : path, kSearchDepth, searched, found);
     }
     Environment& environment = platform().environment;
     std::vector<WideString> roots;

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "core/scan/pattern/pattern_compiler.h"
+#include "core/text/ascii_case.h"
 
 namespace quillmont {
 
@@ -55,7 +56,7 @@ bool PatternMatcher::search(std::u16string_view text, MatchContext& context) {
         if (!caseSensitive_) {
             // Same length, so positions in the copy are positions in the caller's text.
             folded_.assign(text);
-            for (char16_t& c : folded_) c = foldPatternCase(c);
+            for (char16_t& c : folded_) c = asciiLower(c);
             text = folded_;
         }
         if (!runner_.search(program_, text)) return false;

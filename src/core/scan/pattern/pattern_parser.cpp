@@ -281,7 +281,7 @@ PatternError parsePattern(std::u16string_view pattern, bool caseSensitive, Patte
     std::u16string folded;
     if (!caseSensitive) {
         folded.assign(pattern);
-        for (char16_t& c : folded) c = foldPatternCase(c);
+        for (char16_t& c : folded) c = asciiLower(c);
         pattern = folded;
     }
     const PatternError error = Parser(pattern).parse(tree);

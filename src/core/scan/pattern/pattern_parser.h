@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/scan/pattern/pattern_syntax.h"
+#include "core/text/ascii_case.h"
 
 namespace quillmont {
 
@@ -28,14 +29,9 @@ enum class PatternError {
 // stack a pattern can take; real patterns nest a handful of levels.
 inline constexpr std::size_t kMaxPatternNesting = 100;
 
-// Letters A-Z become a-z and nothing else changes: the case-insensitive mode
-// folds both the pattern and the text with it.
-constexpr char16_t foldPatternCase(char16_t c) {
-    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
-}
-
-// Parses the pattern (folded first when not case-sensitive) into `tree`. On an
-// error `tree` is left empty. Throws std::bad_alloc when memory runs out.
+// Parses the pattern into `tree`; when not case-sensitive, the pattern is folded
+// with asciiLower first, as the matcher folds the text. On an error `tree` is
+// left empty. Throws std::bad_alloc when memory runs out.
 PatternError parsePattern(std::u16string_view pattern, bool caseSensitive, PatternTree& tree);
 
 }  // namespace quillmont
