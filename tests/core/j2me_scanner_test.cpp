@@ -63,20 +63,20 @@ struct SdkMachine : FlowWorld {
         std::vector<std::string> rows;
         for (const DetectedStarter& d : scanner.detected()) {
             EXPECT_TRUE(d.main && !d.checked && !d.configured && d.rank == 0);
-            const std::size_t device = d.arguments.find(u"-Xdevice:");
+            const std::size_t device = d.starter.arguments.find(u"-Xdevice:");
             if (device != WideString::npos) {
-                EXPECT_EQ(d.arguments, formatValues(u"-Xdescriptor:%%1 -Xdevice:%s", {d.arguments.substr(device + 9)}));
-                EXPECT_EQ(d.requireArgumentsPattern, u".*" + d.arguments.substr(device) + u".*");
+                EXPECT_EQ(d.starter.arguments, formatValues(u"-Xdescriptor:%%1 -Xdevice:%s", {d.starter.arguments.substr(device + 9)}));
+                EXPECT_EQ(d.requireArgumentsPattern, u".*" + d.starter.arguments.substr(device) + u".*");
                 EXPECT_EQ(d.excludeArgumentsPattern, u"");
             } else {
-                EXPECT_EQ(d.arguments, u"-Xdescriptor:%1");
-                const bool isDefault = d.name.ends_with(u"Default Emulator");
+                EXPECT_EQ(d.starter.arguments, u"-Xdescriptor:%1");
+                const bool isDefault = d.starter.name.ends_with(u"Default Emulator");
                 EXPECT_EQ(d.excludeArgumentsPattern, isDefault ? u".*-Xdevice:.*" : u"");
                 EXPECT_EQ(d.requireArgumentsPattern, u"");
             }
-            std::string row = narrow(d.name) + " | " + narrow(d.executableFile.substr(kMachine.size() + 1)) + " | " +
-                              narrow(d.arguments);
-            if (d.group != d.name) row += " | " + narrow(d.group);
+            std::string row = narrow(d.starter.name) + " | " + narrow(d.starter.executableFile.substr(kMachine.size() + 1)) + " | " +
+                              narrow(d.starter.arguments);
+            if (d.group != d.starter.name) row += " | " + narrow(d.group);
             rows.push_back(row);
         }
         return rows;
@@ -267,7 +267,7 @@ TEST(J2meScanner, ConfiguredStartersMarkTheirEntriesThroughThePatterns) {
         machine.scanner.markConfigured();
         std::vector<std::string> configured;
         for (const DetectedStarter& d : machine.scanner.detected())
-            if (d.configured) configured.push_back(SdkMachine::narrow(d.name));
+            if (d.configured) configured.push_back(SdkMachine::narrow(d.starter.name));
         EXPECT_EQ(configured, mark.configured) << SdkMachine::narrow(mark.arguments);
     }
 }
@@ -329,9 +329,9 @@ TEST(J2meScanner, PortableEmulatorsAreFoundWhereTheyAreUnpacked) {
     machine.scanner.markConfigured();
     std::vector<std::string> rows;
     for (const DetectedStarter& d : machine.scanner.detected()) {
-        EXPECT_EQ(d.executableFile, u"C:\\jdk8\\bin\\javaw.exe");
-        EXPECT_TRUE(d.arguments.find(d.startFolder) != WideString::npos);
-        rows.push_back(SdkMachine::narrow(d.name) + (d.configured ? " | configured" : ""));
+        EXPECT_EQ(d.starter.executableFile, u"C:\\jdk8\\bin\\javaw.exe");
+        EXPECT_TRUE(d.starter.arguments.find(d.starter.startFolder) != WideString::npos);
+        rows.push_back(SdkMachine::narrow(d.starter.name) + (d.configured ? " | configured" : ""));
     }
     EXPECT_EQ(rows, (std::vector<std::string>{"KEmulator in D:\\Portable\\K",
                                               "KEmulator in C:\\Users\\Tester\\Downloads\\KEmulator nnmod",

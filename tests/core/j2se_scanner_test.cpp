@@ -28,10 +28,10 @@ struct JavaMachine : FlowWorld {
     std::vector<std::string> rows() const {
         std::vector<std::string> lines;
         for (const DetectedStarter& d : scanner.detected()) {
-            std::string line(d.name.begin(), d.name.end());
+            std::string line(d.starter.name.begin(), d.starter.name.end());
             line += " | " + std::string(d.group.begin(), d.group.end()) + " | " + std::to_string(d.rank) +
-                    (d.main ? " | main | " : " | - | ") + std::string(d.executableFile.begin(), d.executableFile.end());
-            EXPECT_EQ(d.arguments, u"-jar %1 %*");
+                    (d.main ? " | main | " : " | - | ") + std::string(d.starter.executableFile.begin(), d.starter.executableFile.end());
+            EXPECT_EQ(d.starter.arguments, u"-jar %1 %*");
             EXPECT_TRUE(d.excludeArgumentsPattern.empty() && d.requireArgumentsPattern.empty());
             lines.push_back(line);
         }

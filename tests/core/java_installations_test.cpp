@@ -78,8 +78,8 @@ struct Machine {
         scanner.scan();
         std::vector<WideString> found;
         for (const DetectedStarter& d : scanner.detected()) {
-            EXPECT_EQ(d.arguments, u"-jar %1 %*") << std::string(d.name.begin(), d.name.end());
-            found.push_back(d.name + (d.main ? u"" : u" (nonmain)") + u" <- " + d.executableFile);
+            EXPECT_EQ(d.starter.arguments, u"-jar %1 %*") << std::string(d.starter.name.begin(), d.starter.name.end());
+            found.push_back(d.starter.name + (d.main ? u"" : u" (nonmain)") + u" <- " + d.starter.executableFile);
         }
         return found;
     }

@@ -18,9 +18,9 @@ DetectedStarter proposal(const WideString& group, std::int32_t rank, const WideS
     DetectedStarter p;
     p.group = group;
     p.rank = rank;
-    p.name = name;
-    p.executableFile = executable;
-    p.arguments = u"-jar %1 %*";
+    p.starter.name = name;
+    p.starter.executableFile = executable;
+    p.starter.arguments = u"-jar %1 %*";
     p.excludeArgumentsPattern = exclude;
     p.requireArgumentsPattern = require;
     return p;

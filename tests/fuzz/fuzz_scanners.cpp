@@ -120,8 +120,8 @@ void checkResult(StarterScanner& scanner, Files& files, bool launchersMustExist)
     check(std::chrono::steady_clock::now() - start < kBound);
     std::set<std::tuple<WideString, WideString, WideString>> rows;
     for (const DetectedStarter& proposal : scanner.detected()) {
-        check(rows.insert({proposal.name, proposal.executableFile, proposal.arguments}).second);
-        if (launchersMustExist) check(files.attributes(proposal.executableFile).has_value());
+        check(rows.insert({proposal.starter.name, proposal.starter.executableFile, proposal.starter.arguments}).second);
+        if (launchersMustExist) check(files.attributes(proposal.starter.executableFile).has_value());
     }
 }
 

@@ -57,9 +57,9 @@ std::vector<DetectedStarter> detectedEmulators() {
     std::vector<DetectedStarter> detected;
     for (const Row& row : rows) {
         DetectedStarter proposal;
-        proposal.name = row.name;
-        proposal.executableFile = row.executable;
-        proposal.arguments = row.arguments;
+        proposal.starter.name = row.name;
+        proposal.starter.executableFile = row.executable;
+        proposal.starter.arguments = row.arguments;
         detected.push_back(proposal);
     }
     return detected;
@@ -99,9 +99,9 @@ std::vector<DetectedStarter> detectedJavas() {
     for (const Row& row : rows) {
         DetectedStarter proposal;
         proposal.main = row.main;
-        proposal.name = row.name;
-        proposal.executableFile = row.executable;
-        proposal.arguments = u"-jar %1 %*";
+        proposal.starter.name = row.name;
+        proposal.starter.executableFile = row.executable;
+        proposal.starter.arguments = u"-jar %1 %*";
         detected.push_back(proposal);
     }
     return detected;

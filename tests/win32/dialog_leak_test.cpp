@@ -164,7 +164,7 @@ TEST(DialogLeaks, EveryDialogOpenedAndClosedAThousandTimesLeavesNothingBehind) {
     HWND owner = makeOwner();
     ASSERT_NE(owner, nullptr);
     std::vector<DetectedStarter> detected(3);
-    for (std::size_t i = 0; i < detected.size(); ++i) detected[i].name = u"proposal " + std::u16string(1, static_cast<char16_t>(u'A' + i));
+    for (std::size_t i = 0; i < detected.size(); ++i) detected[i].starter.name = u"proposal " + std::u16string(1, static_cast<char16_t>(u'A' + i));
 
     const std::vector<std::pair<const char*, std::function<void()>>> dialogs = {
         {"setup", [&] { win32::SetupDialog(store, ports.platform, ports.scanDialogs, ports.updateDialogs).run(owner); }},

@@ -44,7 +44,7 @@ struct Program {
         store.list(StarterKind::J2SE).setDefaultAction(1);
         store.list(StarterKind::J2ME).placeRecord(1, {u"phone", u"C:\\wtk\\bin\\emulator.exe", u"-Xdescriptor:%1"});
         store.save();
-        for (char16_t i = 0; i < 3; ++i) detected[i].name = WideString(1, static_cast<char16_t>(u'A' + i));
+        for (char16_t i = 0; i < 3; ++i) detected[i].starter.name = WideString(1, static_cast<char16_t>(u'A' + i));
     }
     bool select(StarterKind kind) {
         win32::SelectionDialog dialog(kind, store, ports.platform, ports.scanDialogs, ports.updateDialogs);

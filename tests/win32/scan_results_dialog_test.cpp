@@ -36,9 +36,9 @@ std::vector<DetectedStarter> proposals() {
     std::vector<DetectedStarter> detected;
     for (const Row& row : rows) {
         DetectedStarter proposal;
-        proposal.name = row.name;
-        proposal.executableFile = row.executable;
-        proposal.arguments = row.arguments;
+        proposal.starter.name = row.name;
+        proposal.starter.executableFile = row.executable;
+        proposal.starter.arguments = row.arguments;
         proposal.main = row.main;
         proposal.configured = row.configured;
         detected.push_back(proposal);
@@ -185,7 +185,7 @@ TEST(ScanResultsDialog, AddCheckedMarksExactlyTheTickedRowsProposals) {
     EXPECT_TRUE(added);
     EXPECT_EQ(checkedFlags(results.detected), (std::vector<bool>{true, false, true, true, false}));
     for (std::size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(results.detected[i].name, before[i].name);
+        EXPECT_EQ(results.detected[i].starter.name, before[i].starter.name);
         EXPECT_EQ(results.detected[i].main, before[i].main);
         EXPECT_EQ(results.detected[i].configured, before[i].configured);
     }

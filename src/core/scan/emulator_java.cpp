@@ -95,7 +95,8 @@ const std::vector<EmulatorJavaFinder::Candidate>& EmulatorJavaFinder::scanned() 
     J2seScanner scanner({platform_, dialogs, scratch});
     scanner.scan();
     for (const DetectedStarter& proposal : scanner.detected())
-        addCandidate(*scanned_, proposal.executableFile, u"\"" + proposal.name + u"\", found by a J2SE scan");
+        addCandidate(*scanned_, proposal.starter.executableFile,
+                     u"\"" + proposal.starter.name + u"\", found by a J2SE scan");
     return *scanned_;
 }
 

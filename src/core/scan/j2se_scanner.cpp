@@ -28,12 +28,13 @@ void J2seScanner::scan() {
 
 void J2seScanner::proposeOffers() {
     std::map<WideString, std::set<WideString>> homesByName;
-    for (const Offer& offer : offers_) homesByName[offer.proposal.name].insert(platform().environment.lowerCase(offer.home));
+    for (const Offer& offer : offers_)
+        homesByName[offer.proposal.starter.name].insert(platform().environment.lowerCase(offer.home));
     for (Offer& offer : offers_) {
-        if (!offer.keepName && homesByName[offer.proposal.name].size() > 1) {
+        if (!offer.keepName && homesByName[offer.proposal.starter.name].size() > 1) {
             const WideString where = u" in " + offer.home;
             offer.proposal.group += where;
-            offer.proposal.name += where;
+            offer.proposal.starter.name += where;
         }
     }
     for (Offer& offer : offers_) addDetected(std::move(offer.proposal));
@@ -69,9 +70,7 @@ DetectedStarter J2seScanner::proposalFor(const Launcher& launcher, const WideStr
     DetectedStarter proposal;
     proposal.group = by + u"JRE " + version + window;
     proposal.rank = launcher.rank;
-    proposal.name = by + launcher.label + (u" " + version) + window;
-    proposal.executableFile = executable;
-    proposal.arguments = kArguments;
+    proposal.starter = {by + launcher.label + (u" " + version) + window, executable, kArguments};
     return proposal;
 }
 

@@ -171,7 +171,7 @@ bool JavaInstallations::proposedAlready(const WideString& executable) {
     // Kept as a set so that a machine with many runtimes costs one lower-casing per launcher.
     if (proposedPaths_.empty())
         for (const J2seScanner::Offer& earlier : scanner_.offers())
-            proposedPaths_.insert(pathKey(earlier.proposal.executableFile));
+            proposedPaths_.insert(pathKey(earlier.proposal.starter.executableFile));
     return proposedPaths_.count(pathKey(executable)) != 0;
 }
 

@@ -31,8 +31,8 @@ bool StarterScanner::samePath(const WideString& a, const WideString& b) {
 
 void StarterScanner::addDetected(DetectedStarter proposal) {
     for (const DetectedStarter& earlier : detected_)
-        if (earlier.group == proposal.group && earlier.name == proposal.name &&
-            samePath(earlier.executableFile, proposal.executableFile))
+        if (earlier.group == proposal.group && earlier.starter.name == proposal.starter.name &&
+            samePath(earlier.starter.executableFile, proposal.starter.executableFile))
             return;
     // A flag once cleared stays cleared; equal ranks leave both main.
     for (DetectedStarter& earlier : detected_) {
@@ -48,7 +48,7 @@ void StarterScanner::markConfigured() {
     for (int slot = starters.nextSlot(0); slot != 0; slot = starters.nextSlot(slot)) {
         const StarterRecord& record = starters.record(slot);
         for (DetectedStarter& proposal : detected_) {
-            if (!samePath(record.executableFile, proposal.executableFile)) continue;
+            if (!samePath(record.executableFile, proposal.starter.executableFile)) continue;
             if (!proposal.excludeArgumentsPattern.empty() &&
                 matches(proposal.excludeArgumentsPattern, record.arguments))
                 continue;
@@ -65,8 +65,7 @@ void StarterScanner::addChecked() {
         if (!proposal.checked) continue;
         const int slot = context_.starters.addRecord();
         if (slot == 0) return;  // the list is full: the rest cannot be kept either
-        context_.starters.record(slot) = {proposal.name, proposal.executableFile, proposal.arguments,
-                                          proposal.startFolder};
+        context_.starters.record(slot) = proposal.starter;
     }
 }
 

@@ -123,7 +123,7 @@ void ScanResultsDialog::fillList() {
     SendMessageW(rows, LVM_DELETEALLITEMS, 0, 0);
     const bool showNonmain = IsDlgButtonChecked(dialog_, IDC_SCAN_SHOW_NONMAIN) == BST_CHECKED;
     for (std::size_t index : resultRows(detected_, showNonmain)) {
-        std::wstring name = toWide(detected_[index].name);
+        std::wstring name = toWide(detected_[index].starter.name);
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
         item.iItem = rowCount(rows);
@@ -145,8 +145,8 @@ void ScanResultsDialog::fillList() {
 void ScanResultsDialog::showDescription() {
     const int row = static_cast<int>(SendMessageW(list(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     const DetectedStarter* shown = row < 0 ? nullptr : &detected_[proposalOf(row)];
-    setControlText(dialog_, IDC_SCAN_EXECUTABLE, shown != nullptr ? shown->executableFile : WideString());
-    setControlText(dialog_, IDC_SCAN_ARGUMENTS, shown != nullptr ? shown->arguments : WideString());
+    setControlText(dialog_, IDC_SCAN_EXECUTABLE, shown != nullptr ? shown->starter.executableFile : WideString());
+    setControlText(dialog_, IDC_SCAN_ARGUMENTS, shown != nullptr ? shown->starter.arguments : WideString());
 }
 
 void ScanResultsDialog::applyEnablingRule() {

@@ -60,16 +60,13 @@ void J2meScanner::portableEmulatorDetector() {
         // Without any Java there is nothing to run an emulator with.
         const std::optional<EmulatorJava> launcher = java.find(*emulator.preset, emulator.folder);
         if (!launcher) continue;
-        const StarterRecord starter = emulatorStarter(*emulator.preset, emulator.folder, launcher->launcher);
         DetectedStarter entry;
-        entry.name = copies[emulator.preset] > 1 ? starter.name + u" in " + starter.startFolder : starter.name;
-        entry.group = entry.name;
-        entry.executableFile = starter.executableFile;
-        entry.arguments = starter.arguments;
-        entry.startFolder = starter.startFolder;
+        entry.starter = emulatorStarter(*emulator.preset, emulator.folder, launcher->launcher);
+        if (copies[emulator.preset] > 1) entry.starter.name += u" in " + entry.starter.startFolder;
+        entry.group = entry.starter.name;
         // A configured starter is this one when it runs this copy's archive.
         entry.requireArgumentsPattern =
-            u".*" + literalPattern(joinPath(starter.startFolder, emulator.preset->archive)) + u".*";
+            u".*" + literalPattern(joinPath(entry.starter.startFolder, emulator.preset->archive)) + u".*";
         addDetected(std::move(entry));
     }
 }

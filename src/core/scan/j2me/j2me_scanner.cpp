@@ -84,9 +84,7 @@ bool J2meScanner::firstVisit(std::set<WideString>& searched, const WideString& f
 void J2meScanner::addDefaultEntry(const WideString& name, const WideString& emulator) {
     DetectedStarter entry;
     entry.group = name;
-    entry.name = name;
-    entry.executableFile = emulator;
-    entry.arguments = kDefaultArguments;
+    entry.starter = {name, emulator, kDefaultArguments};
     entry.excludeArgumentsPattern = kNoDeviceArguments;
     addDetected(std::move(entry));
 }
@@ -97,9 +95,7 @@ void J2meScanner::addDeviceEntry(const WideString& group, const WideString& name
                                  const WideString& deviceId) {
     DetectedStarter entry;
     entry.group = group;
-    entry.name = name;
-    entry.executableFile = emulator;
-    entry.arguments = formatValues(kDeviceArguments, {deviceId});
+    entry.starter = {name, emulator, formatValues(kDeviceArguments, {deviceId})};
     entry.requireArgumentsPattern = formatValues(kDeviceArgumentsPattern, {deviceId});
     addDetected(std::move(entry));
 }
@@ -107,9 +103,7 @@ void J2meScanner::addDeviceEntry(const WideString& group, const WideString& name
 void J2meScanner::addEmulatorEntry(const WideString& group, const WideString& name, const WideString& emulator) {
     DetectedStarter entry;
     entry.group = group;
-    entry.name = name;
-    entry.executableFile = emulator;
-    entry.arguments = kDefaultArguments;
+    entry.starter = {name, emulator, kDefaultArguments};
     addDetected(std::move(entry));
 }
 
