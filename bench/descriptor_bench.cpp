@@ -299,7 +299,7 @@ struct BenchWorld {
         world.files.addFile(u"C:\\Suites\\app.jar", Bytes(kJarBytes, 'z'));
         world.dialogs.sizeAnswer = answer;
     }
-    bool open() { return runJadFlow(world.context, kJadPath, true, u""); }
+    bool open() { return runJadFlow(world.context, {kJadPath, true, u""}); }
 };
 
 void BM_JadFlow(benchmark::State& state, Kind kind, bool wrongSize) {

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "core/app/program_entry.h"
-#include "core/launch/launch_flows.h"
 #include "core/starters/settings_store.h"
 #include "win32/platform/wide_text.h"
 #include "win32/ui/win32_dialogs.h"
@@ -24,6 +23,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR argumentText, int) {
         return *store;
     };
     win32::Win32Dialogs dialogs(platform, real.scanDialogs(), real.updateDialogs(), settings);
-    LaunchFlows flows({platform, dialogs, settings});
-    return runProgram(win32::fromWide(argumentText), platform, dialogs, flows);
+    LaunchContext context{platform, dialogs, settings};
+    return runProgram(win32::fromWide(argumentText), context);
 }

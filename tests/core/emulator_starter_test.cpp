@@ -37,8 +37,8 @@ struct Machine {
         world.setActions(StarterKind::J2ME, 1, 0);
         world.processes.programs.insert(starter.executableFile);
         world.processes.started.clear();
-        const bool ok = path.ends_with(u".jad") ? runJadFlow(world.context, path, true, {})
-                                                : runJarFlow(world.context, path, true, {});
+        const bool ok = path.ends_with(u".jad") ? runJadFlow(world.context, {path, true, {}})
+                                                : runJarFlow(world.context, {path, true, {}});
         if (!ok || world.processes.started.size() != 1) return u"<nothing started>";
         EXPECT_EQ(world.processes.folders.back(), kEmu);
         return world.processes.started.front().substr(starter.executableFile.size() + 3);

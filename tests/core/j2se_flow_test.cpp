@@ -20,7 +20,7 @@ struct J2seFlow : ::testing::Test {
         world.addStarter(J2SE, 3, u"gamma", u"%1");
     }
     bool open(bool allowDefaultAction, const WideString& externalArguments = u"") {
-        return runJ2seFlow(world.context, kJar, allowDefaultAction, externalArguments);
+        return runJ2seFlow(world.context, {kJar, allowDefaultAction, externalArguments});
     }
     WideString started() const { return world.processes.started.empty() ? u"" : world.processes.started.back(); }
 };
@@ -104,14 +104,14 @@ TEST_F(J2seFlow, AStarterThatCannotBeStartedSaysWhyAndIsNotRemembered) {
 TEST(J2seFlowWithoutStarters, TellsTheUserAndOffersTheSetupDialog) {
     FlowWorld world;
     world.ui.active = WindowRef(42);
-    EXPECT_FALSE(runJ2seFlow(world.context, kJar, true, u""));
+    EXPECT_FALSE(runJ2seFlow(world.context, {kJar, true, u""}));
     EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"No J2SE starters are defined."});
     EXPECT_TRUE(world.allOpeningErrors());
     EXPECT_EQ(world.dialogs.setupOwners, std::vector<WindowRef>{WindowRef(42)});
 
     // Setup ends with OK but the user added nothing.
     world.dialogs.setupResult = DialogResult::Ok;
-    EXPECT_FALSE(runJ2seFlow(world.context, kJar, true, u""));
+    EXPECT_FALSE(runJ2seFlow(world.context, {kJar, true, u""}));
     EXPECT_TRUE(world.dialogs.selectionRuns.empty());
 }
 
@@ -120,7 +120,7 @@ TEST(J2seFlowWithoutStarters, AStarterAddedInSetupGoesOnToTheSelection) {
     world.dialogs.setupResult = DialogResult::Ok;
     world.dialogs.onSetup = [&] { world.addStarter(J2SE, 1, u"java", u"-jar %1"); };
     world.dialogs.selection = {DialogResult::Ok, 1};
-    EXPECT_TRUE(runJ2seFlow(world.context, kJar, true, u""));
+    EXPECT_TRUE(runJ2seFlow(world.context, {kJar, true, u""}));
     EXPECT_EQ(world.dialogs.shown, (std::vector<std::string>{"setup", "selection"}));
     EXPECT_EQ(world.processes.started.size(), 1u);
 }
@@ -128,6 +128,6 @@ TEST(J2seFlowWithoutStarters, AStarterAddedInSetupGoesOnToTheSelection) {
 TEST(J2seFlowWithoutStarters, StartersOfTheOtherKindDoNotCount) {
     FlowWorld world;
     world.addStarter(StarterKind::J2ME, 1, u"emulator", u"%1");
-    EXPECT_FALSE(runJ2seFlow(world.context, kJar, true, u""));
+    EXPECT_FALSE(runJ2seFlow(world.context, {kJar, true, u""}));
     EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"No J2SE starters are defined."});
 }

@@ -29,7 +29,7 @@ struct JadFlow : ::testing::Test {
         world.files.addFile(kJar, kArchive);
     }
     bool open(const WideString& jad = kJad, bool allowDefaultAction = true, const WideString& external = u"") {
-        return runJadFlow(world.context, jad, allowDefaultAction, external);
+        return runJadFlow(world.context, {jad, allowDefaultAction, external});
     }
     WideString started() const { return world.processes.started.empty() ? u"" : world.processes.started.back(); }
     WideString emulatorLine(const WideString& jad, const WideString& jar) const {
@@ -210,7 +210,7 @@ TEST_F(JadFlow, TheSizeDialogComesBeforeTheStarterChecks) {
     empty.files.addFile(kJar, kArchive);
     empty.files.addFile(kJad, descriptor("99"));
     empty.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;
-    EXPECT_FALSE(runJadFlow(empty.context, kJad, true, u""));
+    EXPECT_FALSE(runJadFlow(empty.context, {kJad, true, u""}));
     EXPECT_EQ(empty.dialogs.shown, (std::vector<std::string>{"size", "setup"}));
     EXPECT_EQ(empty.messageTexts(), std::vector<WideString>{u"No J2ME starters are defined."});
     EXPECT_EQ(empty.files.contents(kJad), bytesOf(descriptor("1234")));

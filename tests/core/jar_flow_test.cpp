@@ -29,7 +29,7 @@ struct JarFlow : ::testing::Test {
         world.files.addFolder(kTemp);
     }
     bool open(const WideString& path = kJar, const WideString& external = u"") {
-        return runJarFlow(world.context, path, true, external);
+        return runJarFlow(world.context, {path, true, external});
     }
     WideString started() const { return world.processes.started.empty() ? u"" : world.processes.started.back(); }
     std::string temporaryDescriptor() const {
@@ -188,7 +188,7 @@ TEST_F(JarFlow, RealSuitesStartThroughTheirDescriptorsOrATemporaryOne) {
         fresh.files.addFolder(kTemp);
         const WideString jar = u"C:\\real\\" + ascii(name.c_str()) + u".jar";
         fresh.files.addFile(jar, readTestdata("j2me/" + name + ".jar"));
-        ASSERT_TRUE(runJarFlow(fresh.context, jar, true, u"")) << name;
+        ASSERT_TRUE(runJarFlow(fresh.context, {jar, true, u""})) << name;
         EXPECT_EQ(FakeProcessLauncher::programOf(fresh.processes.started.back()), u"C:\\starters\\emulator.exe");
         const std::string descriptor = textOf(*fresh.files.contents(kTemp + u"qlm_temp.jad"));
         EXPECT_NE(descriptor.find("\nMIDlet-Jar-URL: qlm_temp.jar\n"), std::string::npos) << descriptor;
@@ -196,7 +196,7 @@ TEST_F(JarFlow, RealSuitesStartThroughTheirDescriptorsOrATemporaryOne) {
 
         fresh.files.addFile(u"C:\\real\\" + ascii(name.c_str()) + u".jad", readTestdata("j2me/" + name + ".jad"));
         fresh.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;  // both real descriptors declare a wrong size
-        ASSERT_TRUE(runJarFlow(fresh.context, jar, true, u"")) << name;
+        ASSERT_TRUE(runJarFlow(fresh.context, {jar, true, u""})) << name;
         EXPECT_EQ(fresh.dialogs.sizeRuns.size(), 1u);
         EXPECT_EQ(fresh.processes.started.back(),
                   u"\"C:\\starters\\emulator.exe\" \"C:\\real\\" + ascii(name.c_str()) + u".jad\" \"" + jar + u"\"");

@@ -12,7 +12,7 @@ namespace {
 struct Program : FlowWorld {
     FakeOpeningFlows flows;
 
-    int run(const WideString& arguments) { return runProgram(arguments, platform, dialogs, flows); }
+    int run(const WideString& arguments) { return runProgram(arguments, context, flows.openingFlows()); }
 
     void expectOneOpeningError(const WideString& text) const {
         ASSERT_EQ(ui.messages.size(), 1u);
@@ -105,7 +105,7 @@ TEST(ProgramEntry, SelectAloneIsAFileForTheJarFlow) {
 TEST(OpenFile, MalformedQuotedNamesAreRefusedBeforeAnyFlow) {
     for (const char16_t* path : {u"\"\"", u"\"", u"\"a", u"\"ab"}) {
         Program program;
-        EXPECT_FALSE(openFile({path, true, {}}, program.ui, program.flows));
+        EXPECT_FALSE(openFile({path, true, {}}, program.context, program.flows.openingFlows()));
         program.expectOneOpeningError(u"File name error.");
         EXPECT_TRUE(program.flows.calls.empty());
     }
@@ -134,7 +134,7 @@ TEST(OpenFile, ExtensionPicksTheFlowIgnoringCase) {
                                            {u"C:\\files\\pair/app.jad", "jad", u"C:\\files\\pair\\app.jad"},
                                            {u"\"//server/share/a b.jar\"", "jar", u"\\\\server\\share\\a b.jar"}}) {
         Program program;
-        EXPECT_TRUE(openFile({c.path, false, u"ext"}, program.ui, program.flows));
+        EXPECT_TRUE(openFile({c.path, false, u"ext"}, program.context, program.flows.openingFlows()));
         ASSERT_EQ(program.flows.calls.size(), 1u);
         EXPECT_EQ(program.flows.calls[0].flow, c.flow);
         EXPECT_EQ(program.flows.calls[0].path, c.stripped);

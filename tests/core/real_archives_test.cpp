@@ -34,7 +34,7 @@ struct Archives : ::testing::Test {
     bool open(const WideString& path, const std::filesystem::path& file) {
         world.files.addFile(path, readFile(file));
         world.processes.started.clear();
-        return runJarFlow(world.context, path, true, u"");
+        return runJarFlow(world.context, {path, true, u""});
     }
     WideString started() const { return world.processes.started.empty() ? u"" : world.processes.started.back(); }
     static Bytes readFile(const std::filesystem::path& file) {

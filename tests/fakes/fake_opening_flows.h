@@ -8,7 +8,7 @@
 namespace quillmont::testing {
 
 // Records which flow ran with what; answers `result`.
-class FakeOpeningFlows final : public OpeningFlows {
+class FakeOpeningFlows {
 public:
     struct Call {
         std::string flow;  // "jad" or "jar"
@@ -19,12 +19,14 @@ public:
     std::vector<Call> calls;
     bool result = true;
 
-    bool runJadFlow(const WideString& path, bool allow, const WideString& arguments) override {
-        calls.push_back({"jad", path, allow, arguments});
-        return result;
+    OpeningFlows openingFlows() {
+        return {[this](LaunchContext&, const LaunchRequest& request) { return record("jad", request); },
+                [this](LaunchContext&, const LaunchRequest& request) { return record("jar", request); }};
     }
-    bool runJarFlow(const WideString& path, bool allow, const WideString& arguments) override {
-        calls.push_back({"jar", path, allow, arguments});
+
+private:
+    bool record(const std::string& flow, const LaunchRequest& request) {
+        calls.push_back({flow, request.filePath, request.allowDefaultAction, request.externalArguments});
         return result;
     }
 };

@@ -11,26 +11,26 @@ constexpr char16_t kQuote = u'"';
 
 int exitCode(bool success) { return success ? 0 : 1; }
 
-int serveRequest(const WideString& argumentText, Platform& platform, Dialogs& dialogs, OpeningFlows& flows) {
+int serveRequest(const WideString& argumentText, LaunchContext& context, const OpeningFlows& flows) {
     TokenList tokens;
     if (!tokenizeCommandLine(argumentText, tokens)) {
-        platform.ui.showMessage(kNoWindow, u"Command line parameter error.", MessageKind::OpeningError);
+        context.platform.ui.showMessage(kNoWindow, u"Command line parameter error.", MessageKind::OpeningError);
         return 1;
     }
     const CommandLineIntent intent = interpretTokens(tokens);
     tokens.clear();  // the request holds copies of what it needs
     if (std::holds_alternative<OpenSetupDialog>(intent)) {
-        dialogs.runSetupDialog(kNoWindow);
+        context.dialogs.runSetupDialog(kNoWindow);
         return 0;
     }
     std::optional<LaunchRequest> request;
     if (std::holds_alternative<ChooseFileToOpen>(intent)) {
-        request = askForFileToOpen(platform.ui);
+        request = askForFileToOpen(context.platform.ui);
         if (!request) return 1;
     } else {
         request = std::get<LaunchRequest>(intent);
     }
-    return exitCode(openFile(*request, platform.ui, flows));
+    return exitCode(openFile(*request, context, flows));
 }
 }  // namespace
 
@@ -55,11 +55,12 @@ std::optional<LaunchRequest> askForFileToOpen(UserInterface& ui) {
     return LaunchRequest{*path, false, {}};
 }
 
-bool openFile(const LaunchRequest& request, UserInterface& ui, OpeningFlows& flows) {
-    WideString path = request.filePath;
+bool openFile(const LaunchRequest& request, LaunchContext& context, const OpeningFlows& flows) {
+    LaunchRequest opened = request;
+    WideString& path = opened.filePath;
     if (!path.empty() && path.front() == kQuote) {
         if (path.size() < 3 || path.back() != kQuote) {
-            ui.showMessage(kNoWindow, u"File name error.", MessageKind::OpeningError);
+            context.platform.ui.showMessage(kNoWindow, u"File name error.", MessageKind::OpeningError);
             return false;
         }
         path = path.substr(1, path.size() - 2);
@@ -68,17 +69,16 @@ bool openFile(const LaunchRequest& request, UserInterface& ui, OpeningFlows& flo
     // find an archive or a descriptor beside the file, see one kind of separator.
     // (A lone leading one, as in "/select" given alone, is left as the user wrote it.)
     if (path.find(u'/', 1) != WideString::npos) std::replace(path.begin(), path.end(), u'/', u'\\');
-    if (endsWithIgnoringAsciiCase(path, u".jad")) return flows.runJadFlow(path, request.allowDefaultAction, request.externalArguments);
-    return flows.runJarFlow(path, request.allowDefaultAction, request.externalArguments);
+    return (endsWithIgnoringAsciiCase(path, u".jad") ? flows.jad : flows.jar)(context, opened);
 }
 
-int runProgram(const WideString& argumentText, Platform& platform, Dialogs& dialogs, OpeningFlows& flows) {
-    StartupServices& startup = platform.startup;
+int runProgram(const WideString& argumentText, LaunchContext& context, const OpeningFlows& flows) {
+    StartupServices& startup = context.platform.startup;
     startup.initializeCom();
     startup.createInstanceMutex(kInstanceMutexName);
     startup.initializeCommonControls();
 
-    const int code = serveRequest(argumentText, platform, dialogs, flows);
+    const int code = serveRequest(argumentText, context, flows);
 
     startup.uninitializeCom();
     startup.closeInstanceMutex();

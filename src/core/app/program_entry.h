@@ -5,8 +5,7 @@
 #include "core/app/command_line.h"
 #include "core/app/launch_request.h"
 #include "core/app/opening_flows.h"
-#include "core/launch/starter_dialogs.h"
-#include "platform/platform.h"
+#include "core/launch/launch_context.h"
 
 namespace quillmont {
 
@@ -25,10 +24,10 @@ CommandLineIntent interpretTokens(const TokenList& tokens);
 std::optional<LaunchRequest> askForFileToOpen(UserInterface& ui);
 
 // Checks the file name, strips its quotes and runs the flow its extension picks.
-bool openFile(const LaunchRequest& request, UserInterface& ui, OpeningFlows& flows);
+bool openFile(const LaunchRequest& request, LaunchContext& context, const OpeningFlows& flows = {});
 
 // The whole run: start-up, one request, shutdown. `argumentText` is the command
 // line without the program's own name. Returns the process exit code.
-int runProgram(const WideString& argumentText, Platform& platform, Dialogs& dialogs, OpeningFlows& flows);
+int runProgram(const WideString& argumentText, LaunchContext& context, const OpeningFlows& flows = {});
 
 }  // namespace quillmont

@@ -5,11 +5,10 @@
 
 namespace quillmont {
 
-bool runJ2seFlow(LaunchContext& context, const WideString& jarPath, bool allowDefaultAction,
-                 const WideString& externalArguments) {
-    const std::int32_t slot = chooseStarter(context, StarterKind::J2SE, allowDefaultAction);
+bool runJ2seFlow(LaunchContext& context, const LaunchRequest& request) {
+    const std::int32_t slot = chooseStarter(context, StarterKind::J2SE, request.allowDefaultAction);
     if (slot == 0) return false;
-    return startStarter(context, StarterKind::J2SE, slot, {jarPath}, externalArguments);
+    return startStarter(context, StarterKind::J2SE, slot, {request.filePath}, request.externalArguments);
 }
 
 }  // namespace quillmont

@@ -206,9 +206,8 @@ WideString jadRepairText(const JadRepair& repair) {
     return text;
 }
 
-bool runJadFlow(LaunchContext& context, const WideString& jadPath, bool allowDefaultAction,
-                const WideString& externalArguments) {
-    return JadFlow(context, jadPath).run(allowDefaultAction, externalArguments);
+bool runJadFlow(LaunchContext& context, const LaunchRequest& request) {
+    return JadFlow(context, request.filePath).run(request.allowDefaultAction, request.externalArguments);
 }
 
 }  // namespace quillmont

@@ -23,11 +23,11 @@ bool isMidletSuite(const AttributeDocument& manifest) {
 
 class JarFlow {
 public:
-    JarFlow(LaunchContext& context, bool allowDefaultAction, const WideString& externalArguments)
-        : context_(context), files_(context.platform.files), ui_(context.platform.ui),
-          allowDefaultAction_(allowDefaultAction), externalArguments_(externalArguments) {}
+    JarFlow(LaunchContext& context, const LaunchRequest& request)
+        : context_(context), files_(context.platform.files), ui_(context.platform.ui), request_(request) {}
 
-    bool run(const WideString& jarPath) {
+    bool run() {
+        const WideString& jarPath = request_.filePath;
         // The archive stays open, shared for reading, until the flow returns.
         ZipArchiveReader archive(files_);
         if (!archive.open(jarPath)) return fail(formatText(u"File \"%s\" read error.", jarPath));
@@ -35,7 +35,7 @@ public:
         if (!archive.readEntry(kManifestEntry, manifestBytes)) return fail(u"No manifest is found.");
         AttributeDocument manifest;
         manifest.parse(manifestBytes);
-        if (!isMidletSuite(manifest)) return runJ2seFlow(context_, jarPath, allowDefaultAction_, externalArguments_);
+        if (!isMidletSuite(manifest)) return runJ2seFlow(context_, request_);
 
         const PathParts parts = splitPath(jarPath);
         const WideString companion = parts.folder + parts.baseName + u".jad";
@@ -50,7 +50,7 @@ private:
     }
 
     bool runJad(const WideString& jadPath) {
-        return runJadFlow(context_, jadPath, allowDefaultAction_, externalArguments_);
+        return runJadFlow(context_, {jadPath, request_.allowDefaultAction, request_.externalArguments});
     }
 
     // The manifest, without its first Manifest-Version line, its empty lines and a byte-order mark,
@@ -77,15 +77,11 @@ private:
     LaunchContext& context_;
     Files& files_;
     UserInterface& ui_;
-    bool allowDefaultAction_;
-    const WideString& externalArguments_;
+    const LaunchRequest& request_;
 };
 
 }  // namespace
 
-bool runJarFlow(LaunchContext& context, const WideString& jarPath, bool allowDefaultAction,
-                const WideString& externalArguments) {
-    return JarFlow(context, allowDefaultAction, externalArguments).run(jarPath);
-}
+bool runJarFlow(LaunchContext& context, const LaunchRequest& request) { return JarFlow(context, request).run(); }
 
 }  // namespace quillmont

@@ -17,7 +17,7 @@ struct StarterSelection {
 };
 
 // The three answers of the dialog that reports a wrong MIDlet-Jar-Size.
-enum class JadSizeAnswer { CorrectThisFile = 1, CreateTemporaryFile = 1013, Cancel = 2 };
+enum class JadSizeAnswer { CorrectThisFile, CreateTemporaryFile, Cancel };
 
 // What the dialog reports: the archive's size and the declared one, and, for a
 // descriptor that names its archive by a web address, that address and the name
@@ -28,9 +28,6 @@ struct JadRepair {
     WideString webAddress;   // empty: the descriptor names its archive by a relative URL
     WideString archiveName;  // with a web address: the archive used instead
 };
-// The dialog's text for a web address (with the sizes when they differ); empty
-// for a wrong size alone, which the dialog's own text says.
-WideString jadRepairText(const JadRepair& repair);
 
 // The program's own modal dialogs, as the portable flows start them. The Win32
 // layer runs the real dialogs from the resource script; tests answer from a script.

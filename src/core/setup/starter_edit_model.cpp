@@ -7,10 +7,10 @@
 namespace quillmont {
 
 const StarterEditVariant& starterEditVariant(StarterKind kind) {
-    static const StarterEditVariant j2se{202, u"J2SE Starter", u"Arguments (%1 - JAR file name, %* - external arguments)",
+    static const StarterEditVariant j2se{u"J2SE Starter", u"Arguments (%1 - JAR file name, %* - external arguments)",
                                          {u" -jar %1", u" %*"}};
     static const StarterEditVariant j2me{
-        207, u"J2ME Starter", u"Arguments (%1 - JAD file name, %2 - JAR file name, %* - external arguments)",
+        u"J2ME Starter", u"Arguments (%1 - JAD file name, %2 - JAR file name, %* - external arguments)",
         {u" -Xdescriptor:%1", u" -Xdevice:?"}};
     return kind == StarterKind::J2SE ? j2se : j2me;
 }

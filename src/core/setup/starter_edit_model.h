@@ -10,9 +10,9 @@
 
 namespace quillmont {
 
-// The two variants of the starter edit dialog and what they offer.
+// The two variants of the starter edit dialog and what they offer; which dialog
+// resource each kind uses is the Win32 layer's.
 struct StarterEditVariant {
-    int dialogId;
     const char16_t* caption;
     const char16_t* argumentLabel;
     const char16_t* snippets[2];  // the ">" menu's entries 1 and 2, appended as they stand

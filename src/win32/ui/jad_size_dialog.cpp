@@ -1,5 +1,6 @@
 #include "win32/ui/jad_size_dialog.h"
 
+#include "core/launch/jad_flow.h"
 #include "core/text/message_format.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/dialog_centring.h"

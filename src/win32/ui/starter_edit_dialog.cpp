@@ -13,7 +13,9 @@
 
 namespace quillmont::win32 {
 
-INT_PTR StarterEditDialog::run(HWND owner) { return runModalDialog(starterEditVariant(kind_).dialogId, owner, *this); }
+INT_PTR StarterEditDialog::run(HWND owner) {
+    return runModalDialog(kind_ == StarterKind::J2SE ? IDD_J2SE_STARTER : IDD_J2ME_STARTER, owner, *this);
+}
 
 INT_PTR StarterEditDialog::handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_INITDIALOG) {
