@@ -291,6 +291,21 @@ TEST(J2meScanner, AFullMachineInDetectorOrderWithEachXmlFileLoadedOnce) {
     EXPECT_EQ(machine.counting.distinct.size(), 9u + 4u);
 }
 
+// Every family laid out as its installer left it, but with each emulator's
+// program gone, and the unpacked emulators beside a Java without its javaw.exe:
+// a detector that proposed what it did not find would show up here.
+TEST(J2meScanner, NoFamilyProposesAProgramThatIsNotThere) {
+    SdkMachine machine;
+    layEveryFamily(machine.sdk, 8);
+    std::erase_if(machine.sdk.layout.files, [](const MachineLayout::File& f) { return f.path.ends_with(u".exe"); });
+    machine.environment.set(u"JAVA_HOME", u"C:\\jdk8");
+    machine.files.addFile(u"C:\\jdk8\\bin\\java.exe", std::string("MZ"));
+    machine.files.addFile(u"C:\\jdk8\\release", "JAVA_VERSION=\"1.8.0_392\"\n");
+    for (const char16_t* name : {u"KEmulator.jar", u"freej2me.jar", u"microemulator.jar"})
+        machine.files.addFile(kProfile + u"\\Downloads\\" + name, std::string("PK"));
+    EXPECT_EQ(machine.scanRows(), std::vector<std::string>{});
+}
+
 TEST(J2meScanner, AMachineWithoutSdksSaysSo) {
     SdkMachine machine;
     machine.install();
