@@ -1,7 +1,37 @@
 # Sourced by scripts/test.sh: the stages of the test command. Each adds to the
-# counts `passed`, `failed` and `retried`; `stage` times them for the closing table.
+# counts `passed`, `failed`, `retried` and `skipped` (with the names of the
+# skipped tests in `skipped_tests`); `stage` times them for the closing table.
 
 stage_names=(); stage_seconds=()
+skipped=${skipped:-0}; skipped_tests=()
+
+# The real files from elsewhere that some tests read (the README of that folder
+# says what they are): beside the checkout unless QUILLMONT_TESTDATA names another.
+corpus_folder() { echo "${QUILLMONT_TESTDATA:-$(cd "$root/.." && pwd)/shared/testdata}"; }
+
+# A clone without the corpus skips the tests that read it; CI must have it, so
+# that it keeps checking everything.
+check_corpus() {
+  local folder
+  folder=$(corpus_folder)
+  if [ -f "$folder/README.md" ]; then
+    echo "   the real-file corpus is at $folder"; passed=$((passed + 1))
+  elif [ "${CI:-}" = true ]; then
+    echo "   the real-file corpus is not at $folder, and under CI it must be"; failed=$((failed + 1)); return 1
+  else
+    echo "   the real-file corpus is not at $folder: the tests that read it are skipped (named at the end)"
+  fi
+}
+
+# The closing lines: the tests that did not run, then the counts.
+closing_lines() {
+  if [ "$skipped" -gt 0 ]; then
+    echo "== skipped tests"
+    printf '   %s\n' "${skipped_tests[@]}"
+  fi
+  echo "== all suites"
+  echo "$passed passed, $failed failed, $retried retried, $skipped skipped"
+}
 
 # Runs one stage and notes its seconds. A stage that ends with a failure status
 # without having counted one (a stage that died) is counted as a failure here.
@@ -37,6 +67,9 @@ print_failures() {
 # The closing line of a ctest log: "N% tests passed, B tests failed out of T".
 ctest_summary() { grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1; }
 
+# The tests a ctest log lists as skipped, one name a line (ctest counts them among the passed).
+skipped_in() { sed -nE 's/^[[:space:]]*[0-9]+ - (.*) \(Skipped\)$/\1/p' "$1"; }
+
 # One line per failed test of a ctest log: its name, a tab, and "wine-start" when
 # it printed the harness's mark of a program that Wine did not get going
 # (tests/win32/support/remote_program.h), else "other".
@@ -60,7 +93,7 @@ run_ctest() {
   local name=$1; shift
   local wine_retry=0
   if [ "${1:-}" = --wine-retry ]; then wine_retry=1; shift; fi
-  local log="$root/build/$name-ctest.log" summary total bad
+  local log="$root/build/$name-ctest.log" summary total bad skips=()
   rm -f "$log"
   ctest --test-dir "$root/build/$name" --output-on-failure --timeout 180 "$@" >"$log" 2>&1
   summary=$(ctest_summary "$log")
@@ -71,8 +104,11 @@ run_ctest() {
   total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
   print_failures "$log"
   grep -E 'Not Run' "$log" || true
-  echo "   $summary"
-  passed=$((passed + total - bad))
+  mapfile -t skips < <(skipped_in "$log")
+  echo "   $summary${skips[0]:+, ${#skips[@]} of them skipped}"
+  passed=$((passed + total - bad - ${#skips[@]}))
+  skipped=$((skipped + ${#skips[@]}))
+  [ ${#skips[@]} -eq 0 ] || skipped_tests+=("${skips[@]/%/ ($name)}")
   [ "$bad" -gt 0 ] || return 0
   sed -n '/The following tests FAILED/,$p' "$log"
   local again=() hard=0 test kind
@@ -192,10 +228,11 @@ windows_suites() {
   (
     source "$root/scripts/wine-env.sh"
     quillmont_start_test_wine || exit 1
-    passed=0; failed=0; retried=0
+    passed=0; failed=0; retried=0; skipped=0; skipped_tests=()
     # One at a time: some tests read message-box icons off the shared screen.
     run_ctest windows --wine-retry -j1
-    echo "$passed $failed $retried" >"$counts"
+    echo "$passed $failed $retried $skipped" >"$counts"
+    [ "$skipped" -eq 0 ] || printf '%s\n' "${skipped_tests[@]}" >>"$counts"
   ) </dev/null &
   group=$!
   windows_group=$group
@@ -204,11 +241,13 @@ windows_suites() {
   wait "$group"; status=$?
   trap - INT TERM
   end_windows_stage "$group"
-  local p f r
-  if ! read -r p f r <"$counts" 2>/dev/null; then
+  local p f r s names=()
+  if ! read -r p f r s <"$counts" 2>/dev/null; then
     echo "   the Windows stage ended early (status $status): counted as a failure"; failed=$((failed + 1)); return 1
   fi
-  passed=$((passed + p)); failed=$((failed + f)); retried=$((retried + r))
+  mapfile -t names < <(tail -n +2 "$counts")
+  passed=$((passed + p)); failed=$((failed + f)); retried=$((retried + r)); skipped=$((skipped + ${s:-0}))
+  [ ${#names[@]} -eq 0 ] || skipped_tests+=("${names[@]}")
   [ "$f" -eq 0 ]
 }
 

@@ -3,8 +3,11 @@
 # the layers, runs the native and sanitizer suites, the Windows and end-to-end
 # suites under Wine, the installer, the update address over TLS, the demo, the
 # run command without a display, and each fuzz target for a short fixed time. It
-# ends with a table of the stages and their seconds and one line
-# "N passed, N failed, N retried".
+# ends with a table of the stages and their seconds, the tests that were skipped,
+# and one line "N passed, N failed, N retried, N skipped". A clone without the
+# real-file corpus beside it skips the tests that read it; under CI (CI=true) the
+# corpus must be there.
+#   QUILLMONT_TESTDATA      the corpus folder (default: ../shared/testdata)
 #   QUILLMONT_FUZZ_SECONDS  seconds per fuzz target (default 20)
 # The longer runs (a thousand openings of every dialog, every real archive end to
 # end) are scripts/soak.sh.
@@ -12,12 +15,13 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 fuzz_seconds="${QUILLMONT_FUZZ_SECONDS:-20}"
-passed=0; failed=0; retried=0
+passed=0; failed=0; retried=0; skipped=0
 source "$root/scripts/test-stages.sh"
 
 stage bootstrap "$root/scripts/bootstrap.sh" || { stage_table; exit 1; }
+stage "real-file corpus" check_corpus
 for config in native asan windows fuzz; do
-  stage "build $config" "$root/scripts/build.sh" "$config" || { stage_table; echo "$passed passed, $((failed + 1)) failed, $retried retried"; exit 1; }
+  stage "build $config" "$root/scripts/build.sh" "$config" || { stage_table; closing_lines; exit 1; }
 done
 
 stage layers check_layers
@@ -33,6 +37,5 @@ stage "run.sh without a display" headless_run
 stage fuzzing fuzz_targets
 
 stage_table
-echo "== all suites"
-echo "$passed passed, $failed failed, $retried retried"
+closing_lines
 [ "$failed" -eq 0 ]

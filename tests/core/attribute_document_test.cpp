@@ -151,6 +151,7 @@ TEST(AttributeDocument, OnlyTheSetLinesBytesChangeWhateverTheEncoding) {
 }
 
 TEST(AttributeDocument, UntouchedDocumentsOfRealFilesSerializeToTheirBytes) {
+    QUILLMONT_NEEDS_TESTDATA();
     for (const char* file : {"text/UTF-8-test.txt", "j2me/miniTruco.jad", "j2me/FPlay.jad"}) {
         const Bytes bytes = readTestdata(file);
         ASSERT_FALSE(bytes.empty()) << file;
@@ -161,6 +162,7 @@ TEST(AttributeDocument, UntouchedDocumentsOfRealFilesSerializeToTheirBytes) {
 }
 
 TEST(AttributeDocument, CorrectingTheStressTestChangesOnlyTheAppendedLine) {
+    QUILLMONT_NEEDS_TESTDATA();
     const Bytes bytes = readTestdata("text/UTF-8-test.txt");
     AttributeDocument document;
     document.parse(bytes);
@@ -172,6 +174,7 @@ TEST(AttributeDocument, CorrectingTheStressTestChangesOnlyTheAppendedLine) {
 }
 
 TEST(AttributeDocument, CorrectingARealDescriptorChangesOnlyItsSizeLine) {
+    QUILLMONT_NEEDS_TESTDATA();
     const Bytes bytes = readTestdata("j2me/miniTruco.jad");
     const std::string text = textOf(bytes);
     EXPECT_EQ(corrected(text, "93739"), std::string(text).replace(text.find("79158"), 5, "93739"));

@@ -128,7 +128,9 @@ TEST(EmulatorStarters, AnEmulatorGetsTheTemporaryCopiesOnlyForWhatItCannotRead) 
         world.files.addFile(kJad, "MIDlet-Jar-Size: 10\r\nMIDlet-Jar-URL: " + std::string(c.url) + "\r\n");
         const WideString line = machine.start(emulatorStarter(*presetForArchive(c.archive), kEmu, u"C:\\javaw.exe"), kJad);
         EXPECT_EQ(line.find(u"qlm_temp") != WideString::npos, c.temporary) << ascii(line);
-        if (c.temporary)
-            EXPECT_EQ(textOf(*world.files.contents(kTemp + u"qlm_temp.jad")), "MIDlet-Jar-Size: 10\r\nMIDlet-Jar-URL: qlm_temp.jar\r\n");
+        if (c.temporary) {
+            EXPECT_EQ(textOf(*world.files.contents(kTemp + u"qlm_temp.jad")),
+                      "MIDlet-Jar-Size: 10\r\nMIDlet-Jar-URL: qlm_temp.jar\r\n");
+        }
     }
 }

@@ -232,6 +232,7 @@ TEST_F(JadFlow, SelectShowsTheJ2meSelectionDialogEvenWithADefault) {
 }
 
 TEST_F(JadFlow, RealDescriptorsAreCorrectedByteForByte) {
+    QUILLMONT_NEEDS_TESTDATA();
     for (const char* name : {"miniTruco", "FPlay"}) {
         const std::string base = name;
         const Bytes jad = readTestdata("j2me/" + base + ".jad");

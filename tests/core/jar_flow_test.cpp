@@ -181,6 +181,7 @@ TEST_F(JarFlow, FailuresOfTheTemporaryDescriptorAreReported) {
 }
 
 TEST_F(JarFlow, RealSuitesStartThroughTheirDescriptorsOrATemporaryOne) {
+    QUILLMONT_NEEDS_TESTDATA();
     for (const std::string name : {"miniTruco", "FPlay"}) {
         FlowWorld fresh;
         fresh.addStarter(StarterKind::J2ME, 1, u"emulator", u"%1 %2");

@@ -66,6 +66,7 @@ TEST(ZipArchiveReader, AFailedReadLeavesTheOutputEmptyAndTheArchiveOpen) {
     EXPECT_EQ(out, bytesOf("x"));
 
     // Data that was read, or inflated, and then failed its check is not handed out.
+    QUILLMONT_NEEDS_TESTDATA();
     FakeFiles files;
     files.addFile(kJar, readTestdata("zip/libzip/broken.zip"));
     ZipArchiveReader broken(files);
@@ -353,6 +354,7 @@ TEST(ZipArchiveReader, OpeningAgainClosesTheFirstArchiveAndClosingForgetsIt) {
 }
 
 TEST(ZipArchiveReader, RealMidletSuitesGiveTheirManifests) {
+    QUILLMONT_NEEDS_TESTDATA();
     for (const char* name : {"j2me/miniTruco.jar", "j2me/miniTrucoLight.jar", "j2me/FPlay.jar"}) {
         Archive archive;
         ASSERT_TRUE(archive.open(readTestdata(name))) << name;

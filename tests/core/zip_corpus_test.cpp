@@ -115,6 +115,7 @@ void checkArchive(const Archive& archive) {
 }
 
 void checkFolder(const std::string& folder) {
+    QUILLMONT_NEEDS_TESTDATA();
     int checked = 0;
     for (const Archive& archive : readTable()) {
         if (archive.path.rfind(folder, 0) != 0) continue;

@@ -19,6 +19,7 @@ headers found anywhere else in the file, which the reader must not find.
 import argparse
 import difflib
 import io
+import os
 import pathlib
 import struct
 import sys
@@ -27,7 +28,8 @@ import zlib
 
 HERE = pathlib.Path(__file__).resolve().parent
 TABLE = HERE / "zip_corpus_expected.tsv"
-DEFAULT_TESTDATA = HERE.parents[2] / "shared" / "testdata"
+DEFAULT_TESTDATA = pathlib.Path(os.environ.get("QUILLMONT_TESTDATA") or HERE.parents[2] / "shared" / "testdata")
+SKIPPED = 77  # the exit code of a check that had no archives to read; ctest counts it as skipped
 CORPUS = "zip"
 
 END_SIG, CENTRAL_SIG, LOCAL_SIG = 0x06054B50, 0x02014B50, 0x04034B50
@@ -298,6 +300,9 @@ def main():
     parser.add_argument("--check", action="store_true", help="compare with the committed table")
     parser.add_argument("--testdata", type=pathlib.Path, default=DEFAULT_TESTDATA)
     args = parser.parse_args()
+    if not (args.testdata / "README.md").is_file():
+        print(f"the real-file corpus is not at {args.testdata}")
+        return SKIPPED
     table, compared = build(args.testdata.resolve())
     if args.check:
         committed = TABLE.read_text(encoding="ascii") if TABLE.exists() else ""

@@ -274,6 +274,7 @@ TEST_F(JadLaunch, SelectAsksForTheJ2meStarterAndCancellingStartsNothing) {
 // Descriptors in the wild are not always UTF-8; whatever their bytes, a
 // correction changes the size line's bytes and nothing else.
 TEST_F(JadLaunch, CorrectingKeepsEveryOtherByteInAnyEncoding) {
+    QUILLMONT_NEEDS_TESTDATA();
     const Bytes stress = readTestdata("text/UTF-8-test.txt");
     ASSERT_FALSE(stress.empty());
     Bytes withStress = stress;
@@ -298,6 +299,7 @@ TEST_F(JadLaunch, CorrectingKeepsEveryOtherByteInAnyEncoding) {
 }
 
 TEST_F(JadLaunch, RealSuitesWithAWrongSizeAreCorrectedAndStarted) {
+    QUILLMONT_NEEDS_TESTDATA();
     for (const std::string name : {"miniTruco", "FPlay"}) {
         const Bytes realJad = readTestdata("j2me/" + name + ".jad");
         const Bytes realJar = readTestdata("j2me/" + name + ".jar");

@@ -92,6 +92,7 @@ TEST_F(RealArchives, ToolBuiltSuitesWithoutDescriptorStartThroughATemporaryOne) 
 // miniTruco's manifest ends its lines with CR LF; FPlay's entries carry the
 // UTF-8 name flag. Without their descriptors both get a temporary one.
 TEST_F(RealArchives, TheRealSuitesWithoutTheirDescriptorsStartThroughATemporaryOne) {
+    QUILLMONT_NEEDS_TESTDATA();
     const std::wstring folder = makeTemporaryFolder(L"real suites");
     for (const char* name : {"miniTruco", "miniTrucoLight", "FPlay"}) {
         const std::wstring jar = folder + L"\\" + win32::toWide(ascii(name)) + L".jar";
