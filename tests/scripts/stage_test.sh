@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The test command's own bookkeeping: a stage that dies is a failure, and a
-# Windows stage killed half-way reports no earlier run's counts and leaves none
-# of what it started running. Prints "ok ..." lines; exits 1 on a miss.
+# The test command's own bookkeeping: a stage that dies is a failure, a Windows
+# stage killed half-way reports no earlier run's counts and leaves none of what
+# it started running, and a clone without the real-file corpus passes with the
+# tests that read it skipped (but fails under CI). Prints "ok ..." lines; exits
+# 1 on a miss.
 root=$(cd "$(dirname "$0")/../.." && pwd)
 passed=0; failed=0; retried=0
 source "$root/scripts/test-stages.sh"
@@ -28,4 +30,24 @@ for _ in $(seq 100); do live_in_group "$windows_group" || break; sleep 0.2; done
 check "nothing it started is left running" eval '! live_in_group "$windows_group"'
 
 rm -rf "$stand_in"
+
+# A clone without the real-file corpus: the corpus check says where it looked,
+# fails only under CI, and the native suites pass with the corpus tests skipped.
+hidden=$(mktemp -d)/no-corpus
+failed=0; passed=0
+QUILLMONT_TESTDATA=$hidden CI=false check_corpus >"$hidden.out"
+check "without the corpus the run goes on and says where it looked" \
+  eval '[ "$failed" -eq 0 ] && grep -qF "the real-file corpus is not at $hidden" "$hidden.out"'
+QUILLMONT_TESTDATA=$hidden CI=true check_corpus >/dev/null
+check "under CI a missing corpus is a failure" test "$failed" -eq 1
+failed=0; passed=0; skipped=0; skipped_tests=()
+run_ctest native -j"$(nproc)" >/dev/null
+with_corpus=$skipped
+failed=0; passed=0; skipped=0; skipped_tests=()
+QUILLMONT_TESTDATA=$hidden run_ctest native -j"$(nproc)" >/dev/null
+check "the native suites pass without it, $((skipped - with_corpus)) tests that read it skipped and counted" \
+  eval '[ "$failed" -eq 0 ] && [ "$skipped" -gt "$with_corpus" ] && [ "${#skipped_tests[@]}" -eq "$skipped" ]'
+check "every test skipped for want of it is a corpus test" \
+  eval '! printf "%s\n" "${skipped_tests[@]}" | grep -vE "^(AttributeDocument|JadFlow|JarFlow|ZipArchiveReader|ZipCorpus|zip_corpus_table|HttpContract)[. ]"'
+rm -rf "$(dirname "$hidden")"
 exit "$status"
