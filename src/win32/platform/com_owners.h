@@ -3,89 +3,58 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include <utility>
-
 #include "base/wide_string.h"
+#include "win32/platform/unique_owner.h"
 
 namespace quillmont::win32 {
 
-// Holds one reference to a COM object and releases it exactly once. Move-only,
-// no implicit conversions.
+// One reference to a COM object, given back with Release.
 template <typename Interface>
-class UniqueCom {
-public:
-    UniqueCom() = default;
-    UniqueCom(UniqueCom&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
-    UniqueCom& operator=(UniqueCom&& other) noexcept {
-        if (this != &other) {
-            reset();
-            object_ = std::exchange(other.object_, nullptr);
-        }
-        return *this;
-    }
-    UniqueCom(const UniqueCom&) = delete;
-    UniqueCom& operator=(const UniqueCom&) = delete;
-    ~UniqueCom() { reset(); }
-
-    Interface* get() const { return object_; }
-    Interface* operator->() const { return object_; }
-    bool valid() const { return object_ != nullptr; }
-    // For a call that hands out a new reference.
-    Interface** receive() {
-        reset();
-        return &object_;
-    }
-    void** receiveVoid() { return reinterpret_cast<void**>(receive()); }
-    void reset() {
-        if (object_ != nullptr) object_->Release();
-        object_ = nullptr;
-    }
-
-private:
-    Interface* object_ = nullptr;
+struct ComReleaser {
+    using Handle = Interface*;
+    static Handle empty() { return nullptr; }
+    static bool valid(Handle object) { return object != nullptr; }
+    static void close(Handle object) { object->Release(); }
 };
 
-// Owns one BSTR and frees it exactly once. Move-only.
-class UniqueBstr {
+// Holds one reference to a COM object and releases it exactly once; receive()
+// is for a call that hands out a new reference.
+template <typename Interface>
+class UniqueCom : public UniqueOwner<ComReleaser<Interface>> {
+public:
+    using UniqueOwner<ComReleaser<Interface>>::UniqueOwner;
+
+    Interface* operator->() const { return this->get(); }
+    // For QueryInterface and CoCreateInstance, which hand the reference out as void*.
+    void** receiveVoid() { return reinterpret_cast<void**>(this->receive()); }
+};
+
+// A BSTR, freed with SysFreeString.
+struct BstrFreer {
+    using Handle = BSTR;
+    static Handle empty() { return nullptr; }
+    static bool valid(Handle text) { return text != nullptr; }
+    static void close(Handle text) { SysFreeString(text); }
+};
+
+// Owns one BSTR and frees it exactly once; release() hands it to a new owner,
+// such as a VARIANT.
+class UniqueBstr : public UniqueOwner<BstrFreer> {
 public:
     UniqueBstr() = default;
     // A copy of the text; invalid when it could not be allocated.
     explicit UniqueBstr(const WideString& text)
-        : text_(SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()))) {}
-    UniqueBstr(UniqueBstr&& other) noexcept : text_(std::exchange(other.text_, nullptr)) {}
-    UniqueBstr& operator=(UniqueBstr&& other) noexcept {
-        if (this != &other) {
-            reset();
-            text_ = std::exchange(other.text_, nullptr);
-        }
-        return *this;
-    }
-    UniqueBstr(const UniqueBstr&) = delete;
-    UniqueBstr& operator=(const UniqueBstr&) = delete;
-    ~UniqueBstr() { reset(); }
+        : UniqueOwner(
+              SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()))) {}
 
-    BSTR get() const { return text_; }
-    bool valid() const { return text_ != nullptr; }
     // A null BSTR is the empty text.
     WideString text() const {
-        return WideString(reinterpret_cast<const char16_t*>(text_), SysStringLen(text_));
+        return WideString(reinterpret_cast<const char16_t*>(get()), SysStringLen(get()));
     }
-    BSTR* receive() {
-        reset();
-        return &text_;
-    }
-    // Hands the string over to a new owner, such as a VARIANT.
-    BSTR release() { return std::exchange(text_, nullptr); }
-    void reset() {
-        SysFreeString(text_);
-        text_ = nullptr;
-    }
-
-private:
-    BSTR text_ = nullptr;
 };
 
-// Owns one VARIANT and clears it exactly once. Move-only.
+// Owns one VARIANT and clears it exactly once. Move-only. Not a UniqueOwner:
+// the VARIANT is held by value and cleared in place, not closed through a handle.
 class UniqueVariant {
 public:
     UniqueVariant() { VariantInit(&value_); }

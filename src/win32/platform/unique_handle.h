@@ -2,33 +2,19 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "win32/platform/unique_owner.h"
 
 namespace quillmont::win32 {
 
-// Owns one kernel handle and closes it exactly once. Move-only, no implicit conversions.
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    ~UniqueHandle() { reset(); }
-
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-    void reset(HANDLE handle = nullptr) {
-        if (valid()) CloseHandle(handle_);
-        handle_ = handle;
-    }
-
-private:
-    HANDLE handle_ = nullptr;
+// A kernel handle closed with CloseHandle. The calls that make one fail with
+// either null or INVALID_HANDLE_VALUE, so neither is closed.
+struct HandleCloser {
+    using Handle = HANDLE;
+    static Handle empty() { return nullptr; }
+    static bool valid(Handle handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+    static void close(Handle handle) { CloseHandle(handle); }
 };
+
+using UniqueHandle = UniqueOwner<HandleCloser>;
 
 }  // namespace quillmont::win32

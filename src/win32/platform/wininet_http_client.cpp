@@ -15,6 +15,7 @@ namespace quillmont::win32 {
 namespace {
 
 // Closes an internet handle (a session or a request) when it goes.
+// Not a UniqueOwner: cancel() closes the session's handle from another thread, so it is atomic.
 class UniqueInternet {
 public:
     explicit UniqueInternet(HINTERNET handle) : handle_(handle) {}

@@ -1,10 +1,9 @@
 #include "win32/ui/selection_dialog.h"
 
-#include "core/app/product.h"
 #include "core/setup/setup_model.h"
 #include "win32/res/resource_ids.h"
-#include "win32/ui/about_dialog.h"
 #include "win32/ui/dialog_centring.h"
+#include "win32/ui/link_commands.h"
 #include "win32/ui/list_controls.h"
 #include "win32/ui/modal_dialog.h"
 #include "win32/ui/window_ref.h"
@@ -79,14 +78,8 @@ bool SelectionDialog::command(int id, int code) {
         case IDC_SELECT_SETUP:
             if (SetupDialog(store_, platform_, scanDialogs_, updateDialogs_).run(dialog_) == IDOK) fillList();
             return true;
-        case IDC_ABOUT_LINK:
-            AboutDialog(platform_.shell).run(dialog_);
-            return true;
-        case IDC_UPDATE_LINK:
-            checkForUpdates(toWindowRef(dialog_), platform_, updateDialogs_, kUpdateServiceUrl);
-            return true;
         default:
-            return false;
+            return runLinkCommand(id, dialog_, platform_, updateDialogs_);
     }
 }
 

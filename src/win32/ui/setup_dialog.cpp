@@ -1,15 +1,14 @@
 #include "win32/ui/setup_dialog.h"
 
-#include "core/app/product.h"
 #include "core/scan/scan_command.h"
 #include "core/setup/file_associations.h"
 #include "core/setup/setup_model.h"
 #include "win32/res/resource_ids.h"
-#include "win32/ui/about_dialog.h"
 #include "win32/ui/dialog_centring.h"
 #include "win32/ui/dialog_framework.h"
 #include "win32/ui/modal_dialog.h"
 #include "win32/ui/dialog_text.h"
+#include "win32/ui/link_commands.h"
 #include "win32/ui/list_controls.h"
 #include "win32/ui/starter_edit_dialog.h"
 #include "win32/ui/window_ref.h"
@@ -95,18 +94,12 @@ bool SetupDialog::command(int id, int code) {
             store_.load();
             EndDialog(dialog_, IDCANCEL);
             return true;
-        case IDC_ABOUT_LINK:
-            AboutDialog(platform_.shell).run(dialog_);
-            return true;
-        case IDC_UPDATE_LINK:
-            checkForUpdates(toWindowRef(dialog_), platform_, updateDialogs_, kUpdateServiceUrl);
-            return true;
         case IDC_ASSOCIATIONS_LINK:
             associateFileTypes(toWindowRef(dialog_), platform_.ui, platform_.registry, platform_.shell,
                                platform_.environment.programPath());
             return true;
         default:
-            return false;
+            return runLinkCommand(id, dialog_, platform_, updateDialogs_);
     }
 }
 
