@@ -71,6 +71,10 @@ public:
     // Empty when it fails.
     virtual WideString fullPath(const WideString& path) = 0;
 
+    // Why the last call that failed (opening, writing, copying, replacing) failed,
+    // in the system's words ("Access is denied."); empty when it cannot say.
+    virtual WideString failureReason() { return {}; }
+
     // The entries of one folder that a search pattern ("C:\SDK\*.xml") names, by
     // the system's wildcard rules (FindFirstFileW, FindNextFileW), in the order the
     // system returns them, which is not promised to be sorted; "." and ".." come

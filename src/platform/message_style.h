@@ -20,6 +20,7 @@ constexpr MessageStyle messageStyle(MessageKind kind) {
         case MessageKind::OpeningError: return {"Quillmont", MessageIcon::Error, MessageButtons::Ok};
         case MessageKind::ValidationError: return {"Error", MessageIcon::Error, MessageButtons::Ok};
         case MessageKind::Warning: return {"Warning", MessageIcon::Warning, MessageButtons::OkCancel};
+        case MessageKind::OpeningChoice: return {"Quillmont", MessageIcon::Warning, MessageButtons::YesNo};
         case MessageKind::Confirmation: return {"Confirmation", MessageIcon::Question, MessageButtons::YesNo};
         case MessageKind::Information: return {"Information", MessageIcon::Information, MessageButtons::Ok};
         case MessageKind::Complete: return {"Complete", MessageIcon::None, MessageButtons::Ok};

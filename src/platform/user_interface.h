@@ -14,6 +14,7 @@ enum class MessageKind {
     OpeningError,     // "Quillmont", error icon, OK
     ValidationError,  // "Error", error icon, OK
     Warning,          // "Warning", warning icon, OK and Cancel
+    OpeningChoice,    // "Quillmont", warning icon, Yes and No: an opening flow offers another way
     Confirmation,     // "Confirmation", question icon, Yes and No
     Information,      // "Information", information icon, OK
     Complete,         // "Complete", no icon, OK

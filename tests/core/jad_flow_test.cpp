@@ -3,6 +3,7 @@
 #include "core/launch/jad_flow.h"
 #include "flow_world.h"
 #include "testdata.h"
+#include "zip_builder.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
@@ -13,7 +14,7 @@ constexpr auto J2ME = StarterKind::J2ME;
 const WideString kJad = u"C:\\My Suites\\app.jad";
 const WideString kJar = u"C:\\My Suites\\app.jar";
 const WideString kTemp = u"C:\\Users\\Tester\\AppData\\Local\\Temp\\";
-const std::string kArchive(1234, 'z');
+const std::string kArchive = suiteArchiveOfSize(1234);
 
 std::string descriptor(const std::string& size, const std::string& url = "app.jar") {
     return "MIDlet-Name: App\r\nMIDlet-Jar-Size: " + size + "\r\nMIDlet-Jar-URL: " + url + "\r\nMIDlet-1: App, , a.App";
@@ -85,13 +86,23 @@ TEST_F(JadFlow, CancellingTheSizeDialogWritesAndStartsNothing) {
     EXPECT_TRUE(world.ui.messages.empty());
 }
 
-TEST_F(JadFlow, AMissingUnreadableOrOversizedDescriptorIsAReadError) {
+// The design's sentence, and on its second line why.
+TEST_F(JadFlow, AMissingUnreadableOrOversizedDescriptorIsAReadErrorThatSaysWhy) {
     world.files.addFile(u"C:\\My Suites\\huge.jad", Bytes(1'000'001, ' '));
     world.files.addFolder(u"C:\\My Suites\\folder.jad");
-    for (WideString jad : {u"C:\\My Suites\\gone.jad", u"C:\\My Suites\\huge.jad", u"C:\\My Suites\\folder.jad"}) {
+    world.files.addFile(u"C:\\My Suites\\locked.jad", descriptor("1234"));
+    world.files.unopenable.insert(FakeFiles::key(u"C:\\My Suites\\locked.jad"));
+    const std::pair<const char16_t*, const char16_t*> cases[] = {
+        {u"gone.jad", u"The file does not exist."},
+        {u"huge.jad", u"It is larger than 1,000,000 bytes."},
+        {u"folder.jad", u"It is a folder."},
+        {u"locked.jad", u"Access is denied."},
+    };
+    for (const auto& [name, cause] : cases) {
+        const WideString jad = u"C:\\My Suites\\" + WideString(name);
         world.ui.messages.clear();
         EXPECT_FALSE(open(jad));
-        expectOnlyMessage(u"File \"" + jad + u"\" read error.");
+        expectOnlyMessage(u"File \"" + jad + u"\" read error.\n" + cause);
     }
 }
 
@@ -146,7 +157,7 @@ TEST_F(JadFlow, AUrlTooLongToCombineIsReportedAsItStands) {
     const std::string longName(300, 'x');
     world.files.addFile(kJad, descriptor("1234", longName + ".jar"));
     EXPECT_FALSE(open());
-    expectOnlyMessage(u"File \"C:\\My Suites\\" + ascii(longName.c_str()) + u".jar\" read error.");
+    expectOnlyMessage(u"File \"C:\\My Suites\\" + ascii(longName.c_str()) + u".jar\" read error.\nThe file does not exist.");
 }
 
 TEST_F(JadFlow, TheSizeTextIsReadAsTheCLibraryReadsANumber) {
@@ -166,12 +177,40 @@ TEST_F(JadFlow, TheSizeTextIsReadAsTheCLibraryReadsANumber) {
     }
 }
 
-TEST_F(JadFlow, AReadOnlyDescriptorCannotBeCorrected) {
-    world.files.addFile(kJad, descriptor("99"), true);
-    world.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;
-    EXPECT_FALSE(open());
-    expectOnlyMessage(u"File \"" + kJad + u"\" write error.");
-    EXPECT_EQ(world.files.contents(kJad), bytesOf(descriptor("99")));
+// A descriptor that cannot be corrected (read-only, or on a read-only folder or
+// a CD) says why and offers the temporary copies; it stays as it was either way.
+TEST_F(JadFlow, ADescriptorThatCannotBeCorrectedOffersTheTemporaryCopies) {
+    const struct {
+        bool readOnlyFile;
+        MessageAnswer answer;
+        const char16_t* cause;
+    } cases[] = {
+        {true, MessageAnswer::No, u"The file is read-only."},
+        {true, MessageAnswer::Yes, u"The file is read-only."},
+        {false, MessageAnswer::Yes, u"Access is denied."},
+    };
+    for (const auto& c : cases) {
+        FlowWorld fresh;
+        fresh.addStarter(J2ME, 1, u"emulator", u"-Xdescriptor:%1 -jar %2");
+        fresh.setActions(J2ME, 1, 0);
+        fresh.files.addFolder(kTemp);
+        fresh.files.addFile(kJar, kArchive);
+        fresh.files.addFile(kJad, descriptor("99"), c.readOnlyFile);
+        if (!c.readOnlyFile) fresh.files.unwritableFolders.insert(FakeFiles::key(u"C:\\My Suites"));
+        fresh.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;
+        fresh.ui.answers = {c.answer};
+        EXPECT_EQ(runJadFlow(fresh.context, {kJad, true, u""}), c.answer == MessageAnswer::Yes);
+        ASSERT_EQ(fresh.ui.messages.size(), 1u);
+        EXPECT_EQ(fresh.ui.messages[0].text, u"File \"" + kJad + u"\" write error.\n" + c.cause +
+                                                 u"\nStart with temporary copies of the JAD and JAR files instead? The "
+                                                 u"JAD file stays as it is.");
+        EXPECT_EQ(fresh.ui.messages[0].kind, MessageKind::OpeningChoice);
+        EXPECT_EQ(fresh.files.contents(kJad), bytesOf(descriptor("99")));
+        const WideString temporaryLine = u"\"C:\\starters\\emulator.exe\" -Xdescriptor:\"" + kTemp +
+                                         u"qlm_temp.jad\" -jar \"" + kTemp + u"qlm_temp.jar\"";
+        EXPECT_EQ(fresh.processes.started, c.answer == MessageAnswer::Yes ? std::vector<WideString>{temporaryLine}
+                                                                         : std::vector<WideString>{});
+    }
 }
 
 TEST_F(JadFlow, AReadOnlyTemporaryArchiveIsReplacedButAReadOnlyTemporaryDescriptorIsNot) {
@@ -183,7 +222,8 @@ TEST_F(JadFlow, AReadOnlyTemporaryArchiveIsReplacedButAReadOnlyTemporaryDescript
 
     world.files.addFile(kTemp + u"qlm_temp.jad", "old", true);
     EXPECT_FALSE(open());
-    EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"File \"" + kTemp + u"qlm_temp.jad\" write error."});
+    EXPECT_EQ(world.messageTexts(),
+              std::vector<WideString>{u"File \"" + kTemp + u"qlm_temp.jad\" write error.\nThe file is read-only."});
     EXPECT_EQ(world.files.contents(kTemp + u"qlm_temp.jad"), bytesOf("old"));
 }
 

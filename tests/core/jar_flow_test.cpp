@@ -64,9 +64,16 @@ TEST_F(JarFlow, WhatIsNoArchiveOrHasNoManifestIsReportedAndNeverStarted) {
     damaged.data = bytesOf("Main-Class: a.A\n");
     damaged.crc = 0xDEADBEEF;  // the manifest's bytes no longer match their CRC
     world.files.addFile(u"C:\\broken.jar", ZipBuilder().add(damaged).build());
+    const Bytes whole = ZipBuilder().add("META-INF/MANIFEST.MF", std::string(3000, 'm')).build();
+    world.files.addFile(u"C:\\half.jar", Bytes(whole.begin(), whole.begin() + whole.size() / 2));
+    world.files.addFile(u"C:\\empty.jar", "");
+    world.files.addFolder(u"C:\\folder.jar");
     const std::pair<WideString, WideString> cases[] = {
-        {u"C:\\gone.jar", u"File \"C:\\gone.jar\" read error."},
-        {u"C:\\notes.txt", u"File \"C:\\notes.txt\" read error."},
+        {u"C:\\gone.jar", u"File \"C:\\gone.jar\" read error.\nThe file does not exist."},
+        {u"C:\\folder.jar", u"File \"C:\\folder.jar\" read error.\nIt is a folder."},
+        {u"C:\\notes.txt", u"File \"C:\\notes.txt\" read error.\nIt is not a JAR file."},
+        {u"C:\\empty.jar", u"File \"C:\\empty.jar\" read error.\nIt is empty."},
+        {u"C:\\half.jar", u"File \"C:\\half.jar\" read error.\nIt ends before its last entry: an incomplete download."},
         {u"C:\\bare.jar", u"No manifest is found."},
         {u"C:\\broken.jar", u"No manifest is found."},
     };
@@ -112,7 +119,7 @@ TEST_F(JarFlow, TheCompanionIsTheArchivesNameWithItsExtensionReplacedOrAdded) {
     world.files.addFile(kFolder + u"game.v2.zip", suite);
     world.files.addFolder(kFolder + u"game.v2.jad");  // a folder counts as well
     EXPECT_FALSE(open(kFolder + u"game.v2.zip"));
-    EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"File \"C:\\My Apps\\game.v2.jad\" read error."});
+    EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"File \"C:\\My Apps\\game.v2.jad\" read error.\nIt is a folder."});
 
     world.ui.messages.clear();
     world.files.addFile(kFolder + u"noext", suite);
@@ -169,13 +176,13 @@ TEST_F(JarFlow, FailuresOfTheTemporaryDescriptorAreReported) {
     world.files.failCopy = false;
     world.files.addFile(kTemp + u"qlm_temp.jad", "old", true);
     EXPECT_FALSE(open());
-    EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"File \"" + kTemp + u"qlm_temp.jad\" write error."});
+    EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"File \"" + kTemp + u"qlm_temp.jad\" write error.\nThe file is read-only."});
 
     world.ui.messages.clear();
     world.files.clearReadOnly(kTemp + u"qlm_temp.jad");
     world.files.unreadableSizes.insert(FakeFiles::key(kTemp + u"qlm_temp.jar"));
     EXPECT_FALSE(open());
-    EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"File \"" + kTemp + u"qlm_temp.jar\" read error."});
+    EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"File \"" + kTemp + u"qlm_temp.jar\" read error.\nIts size could not be read."});
     EXPECT_TRUE(world.allOpeningErrors());
     EXPECT_TRUE(world.processes.attempts.empty());
 }

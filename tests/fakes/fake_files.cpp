@@ -118,15 +118,23 @@ private:
 
 std::unique_ptr<ReadableFile> FakeFiles::openForReading(const WideString& path) {
     const WideString fileKey = key(path);
-    if (files_.count(fileKey) == 0 || unopenable.count(fileKey) != 0) return nullptr;
+    if (files_.count(fileKey) == 0 || unopenable.count(fileKey) != 0) {
+        failureReason_ = files_.count(fileKey) == 0 && folders_.count(fileKey) == 0
+                             ? u"The system cannot find the file specified."
+                             : u"Access is denied.";
+        return nullptr;
+    }
     return std::make_unique<Reader>(*this, fileKey);
 }
 
 bool FakeFiles::createAndWrite(const WideString& path, std::span<const std::uint8_t> bytes) {
     const WideString fileKey = key(path);
-    if (folders_.count(fileKey) != 0 || !parentExists(fileKey) || isOpen(fileKey)) return false;
+    failureReason_ = u"Access is denied.";
+    const bool writableFolder = unwritableFolders.count(fileKey.substr(0, fileKey.rfind(u'\\'))) == 0;
+    if (!writableFolder || folders_.count(fileKey) != 0 || !parentExists(fileKey) || isOpen(fileKey)) return false;
     auto found = files_.find(fileKey);
     if (found != files_.end() && found->second.readOnly) return false;
+    failureReason_ = u"There is not enough space on the disk.";
     remember(path);
     Entry& entry = files_[fileKey];
     entry.readOnly = false;

@@ -36,6 +36,7 @@ public:
     std::set<WideString> unreadableSizes;  // paths whose size cannot be read
     std::set<WideString> shortReads;       // paths whose reads end halfway
     std::set<WideString> unopenable;       // paths that cannot be opened
+    std::set<WideString> unwritableFolders;  // where nothing can be created (a read-only folder, a CD), by key
 
     void addFolder(const WideString& path);
     void addFile(const WideString& path, Bytes bytes, bool readOnly = false);
@@ -60,6 +61,9 @@ public:
     // folder that is not a drive's root: an order the system never promises, so
     // that no caller can come to rely on one.
     std::vector<DirectoryEntry> findEntries(const WideString& pattern) override;
+    // What Windows says for the failures the fake has: a missing file, a refused
+    // open or write, a write cut short.
+    WideString failureReason() override { return failureReason_; }
 
     // Relative paths are resolved against this folder.
     WideString currentFolder = u"C:\\Users\\Tester";
@@ -79,6 +83,7 @@ private:
     std::map<WideString, WideString> names_;  // the name each path was first given, by key
     std::map<WideString, int> readers_;
     int openReaders_ = 0;
+    WideString failureReason_;
 };
 
 // Windows' wildcard rules for a bare name: "*" any run of characters, "?" any one,

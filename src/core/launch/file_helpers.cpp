@@ -1,19 +1,26 @@
 #include "core/launch/file_helpers.h"
 
+#include "core/launch/read_failure.h"
 #include "core/text/message_format.h"
 
 namespace quillmont {
 
-std::optional<Bytes> readWholeFile(Files& files, const WideString& path) {
+std::optional<Bytes> readWholeFile(Files& files, const WideString& path, WideString* cause) {
+    auto fail = [cause](WideString why) -> std::optional<Bytes> {
+        if (cause != nullptr) *cause = std::move(why);
+        return std::nullopt;
+    };
     std::unique_ptr<ReadableFile> file = files.openForReading(path);
-    if (!file) return std::nullopt;
+    if (!file) return fail(unreadableCause(files, path, files.failureReason()));
     const std::optional<std::uint64_t> size = file->size();
-    if (!size || *size > kMaxWholeFileBytes) return std::nullopt;
+    if (!size) return fail(u"Its size could not be read.");
+    if (*size > kMaxWholeFileBytes)
+        return fail(u"It is larger than " + groupedDecimalText(kMaxWholeFileBytes) + u" bytes.");
     Bytes bytes(static_cast<std::size_t>(*size));
     std::size_t done = 0;
     while (done < bytes.size()) {
         const std::optional<std::size_t> got = file->readAt(done, std::span(bytes).subspan(done));
-        if (!got || *got == 0) return std::nullopt;
+        if (!got || *got == 0) return fail(u"It could not be read to its end.");
         done += *got;
     }
     return bytes;
@@ -21,13 +28,19 @@ std::optional<Bytes> readWholeFile(Files& files, const WideString& path) {
 
 WideString stagingPathFor(const WideString& path) { return path + u".quillmont-new"; }
 
-bool writeWholeFile(Files& files, const WideString& path, std::span<const std::uint8_t> bytes) {
+bool writeWholeFile(Files& files, const WideString& path, std::span<const std::uint8_t> bytes, WideString* cause) {
+    auto fail = [cause](WideString why) {
+        if (cause != nullptr) *cause = std::move(why);
+        return false;
+    };
     const std::optional<FileAttributes> existing = files.attributes(path);
-    if (existing && (existing->readOnly || existing->directory)) return false;
+    if (existing && existing->directory) return fail(u"It is a folder.");
+    if (existing && existing->readOnly) return fail(u"The file is read-only.");
     const WideString staging = stagingPathFor(path);
     if (!files.createAndWrite(staging, bytes) || !files.replaceFile(staging, path)) {
+        const WideString why = files.failureReason();
         files.deleteFile(staging);
-        return false;
+        return fail(why);
     }
     return true;
 }

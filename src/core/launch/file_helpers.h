@@ -21,13 +21,16 @@ inline constexpr int kMaxTemporaryPairs = 99;
 
 // The file's bytes; nothing when it cannot be opened, its size cannot be read, it
 // is larger than kMaxWholeFileBytes or fewer bytes than its size could be read.
-std::optional<Bytes> readWholeFile(Files& files, const WideString& path);
+// Then `cause`, when given, says which (readErrorText's second line).
+std::optional<Bytes> readWholeFile(Files& files, const WideString& path, WideString* cause = nullptr);
 
 // Replaces the file's contents by `bytes`, or creates it. The bytes go to a new
 // file beside it first, which then replaces the old one in one step, so a write
 // that fails halfway (a full disk, a vanished device) leaves the old file as it
-// was. A read-only file is refused, as writing it in place would be.
-bool writeWholeFile(Files& files, const WideString& path, std::span<const std::uint8_t> bytes);
+// was. A read-only file is refused, as writing it in place would be. On failure
+// `cause`, when given, says why.
+bool writeWholeFile(Files& files, const WideString& path, std::span<const std::uint8_t> bytes,
+                    WideString* cause = nullptr);
 
 // The name of the new file that writeWholeFile writes before it replaces `path`.
 WideString stagingPathFor(const WideString& path);

@@ -5,9 +5,12 @@
 
 #include "core/launch/archive_url.h"
 #include "core/launch/attribute_document.h"
+#include "core/launch/descriptor_encoding.h"
 #include "core/launch/file_helpers.h"
+#include "core/launch/read_failure.h"
 #include "core/launch/starter_choice.h"
 #include "core/launch/starter_process.h"
+#include "core/launch/zip_archive_reader.h"
 #include "core/starters/emulator_presets.h"
 #include "core/text/ascii_case.h"
 #include "core/text/message_format.h"
@@ -20,6 +23,7 @@ namespace {
 
 constexpr char16_t kJarSize[] = u"MIDlet-Jar-Size";
 constexpr char16_t kJarUrl[] = u"MIDlet-Jar-URL";
+constexpr char16_t kManifestEntry[] = u"META-INF/MANIFEST.MF";
 
 // The size text read the way the C library's conversion to int reads it (digits
 // up to the first other character, saturating at the int range), held as the
@@ -77,27 +81,46 @@ private:
     }
 
     // The archive copied to the temporary folder and a descriptor beside it that
-    // names it; the run goes on with these.
+    // names it; the run goes on with these. The copy is UTF-8, whatever the
+    // descriptor was saved in.
     bool useTemporaryCopies() {
         const std::optional<TemporaryCopy> copy = makeTemporaryCopy(files_, ui_, paths_.jar);
         if (!copy) return false;
         descriptor_.setValue(kJarUrl, copy->jarName);
+        if (read_.encoding != DescriptorEncoding::Utf8) descriptor_.dropByteOrderMark();
         paths_ = {copy->jadPath, copy->jarPath};
         temporary_ = true;
-        if (writeWholeFile(files_, paths_.jad, descriptor_.serialize())) return true;
-        fail(formatText(u"File \"%s\" write error.", paths_.jad));
+        WideString why;
+        if (writeWholeFile(files_, paths_.jad, descriptor_.serialize(), &why)) return true;
+        fail(writeErrorText(paths_.jad, why));
         return false;
+    }
+
+    // The corrected descriptor in its own encoding. When it cannot be written (a
+    // read-only file or folder, a CD), the user may go on with the temporary
+    // copies instead; the descriptor stays as it was either way.
+    bool writeCorrection() {
+        WideString why;
+        if (writeWholeFile(files_, paths_.jad, encodeDescriptor(descriptor_.serialize(), read_), &why)) return true;
+        const WideString question =
+            writeErrorText(paths_.jad, why) +
+            u"\nStart with temporary copies of the JAD and JAR files instead? The JAD file stays as it is.";
+        if (ui_.showMessage(kNoWindow, question, MessageKind::OpeningChoice) != MessageAnswer::Yes) return false;
+        return useTemporaryCopies();
     }
 
     void fail(const WideString& message) { ui_.showMessage(kNoWindow, message, MessageKind::OpeningError); }
 
     bool readDescriptor() {
-        const std::optional<Bytes> bytes = readWholeFile(files_, paths_.jad);
+        WideString why;
+        const std::optional<Bytes> bytes = readWholeFile(files_, paths_.jad, &why);
         if (!bytes) {
-            fail(formatText(u"File \"%s\" read error.", paths_.jad));
+            fail(readErrorText(paths_.jad, why));
             return false;
         }
-        descriptor_.parse(*bytes);
+        read_ = decodeDescriptor(*bytes);
+        descriptor_.parse(read_.utf8);
+        read_.utf8 = {};  // the document holds the text now
         const WideString sizeText = descriptor_.value(kJarSize, true);
         if (sizeText.empty()) {
             fail(u"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file.");
@@ -155,7 +178,7 @@ private:
     bool checkJarSize() {
         std::unique_ptr<ReadableFile> jar = files_.openForReading(paths_.jar);
         if (!jar) {
-            fail(formatText(u"File \"%s\" read error.", paths_.jar));
+            fail(readErrorText(paths_.jar, unreadableCause(files_, paths_.jar, files_.failureReason())));
             return false;
         }
         const std::optional<std::uint64_t> size = jar->size();
@@ -166,6 +189,7 @@ private:
             return false;
         }
         const auto jarSize = static_cast<std::uint32_t>(*size);
+        if (!checkArchiveIsWhole(jarSize)) return false;
         if (jarSize == declaredSize_ && webAddress_.empty()) return true;
 
         const WideString archiveName = webAddress_.empty() ? WideString() : jarNameOf(paths_.jar);
@@ -177,11 +201,37 @@ private:
         if (answer == JadSizeAnswer::CreateTemporaryFile) return useTemporaryCopies();
         // The emulator never sees the web address: the archive beside it by its name.
         if (!webAddress_.empty()) descriptor_.setValue(kJarUrl, archiveName);
-        if (!writeWholeFile(files_, paths_.jad, descriptor_.serialize())) {
-            fail(formatText(u"File \"%s\" write error.", paths_.jad));
-            return false;
+        return writeCorrection();
+    }
+
+    // A half-downloaded archive, an empty one or an error page saved as .jar
+    // would otherwise be "corrected" into the descriptor and started: the size
+    // alone cannot tell. The archive must open and hold an intact manifest.
+    bool checkArchiveIsWhole(std::uint32_t jarSize) {
+        ZipArchiveReader archive(files_);
+        WideString cause;
+        Bytes manifest;
+        if (!archive.open(paths_.jar)) {
+            const WideString systemReason = files_.failureReason();
+            if (archive.openFailure() == ZipArchiveReader::OpenFailure::CannotOpen) {
+                fail(readErrorText(paths_.jar, unreadableCause(files_, paths_.jar, systemReason)));
+                return false;
+            }
+            cause = archiveOpenCause(files_, paths_.jar, archive, systemReason);
+        } else if (!archive.readEntry(kManifestEntry, manifest)) {
+            cause = u"Its manifest is missing or damaged.";
+        } else {
+            return true;
         }
-        return true;
+        const WideString sizes =
+            jarSize == declaredSize_
+                ? formatValues(u"It is %s bytes, as the JAD file says.", {groupedDecimalText(jarSize)})
+                : formatValues(u"It is %s bytes, and the JAD file says %s.",
+                               {groupedDecimalText(jarSize), groupedDecimalText(declaredSize_)});
+        fail(formatValues(u"The JAR file \"%s\" is damaged or incomplete.\n%s\n%s\nDownload it again, then open the "
+                          u"JAD file again.",
+                          {paths_.jar, cause, sizes}));
+        return false;
     }
 
     LaunchContext& context_;
@@ -189,6 +239,7 @@ private:
     UserInterface& ui_;
     SuitePaths paths_;
     AttributeDocument descriptor_;
+    DecodedDescriptor read_;  // the encoding the descriptor was read in
     std::uint32_t declaredSize_ = 0;
     WideString webAddress_;  // the MIDlet-Jar-URL, when it is a web address
     bool temporary_ = false;  // the run goes on with the temporary copies

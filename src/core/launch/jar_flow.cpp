@@ -6,6 +6,7 @@
 #include "core/launch/file_helpers.h"
 #include "core/launch/j2se_flow.h"
 #include "core/launch/jad_flow.h"
+#include "core/launch/read_failure.h"
 #include "core/launch/zip_archive_reader.h"
 #include "core/text/message_format.h"
 #include "core/text/path_parts.h"
@@ -30,7 +31,8 @@ public:
         const WideString& jarPath = request_.filePath;
         // The archive stays open, shared for reading, until the flow returns.
         ZipArchiveReader archive(files_);
-        if (!archive.open(jarPath)) return fail(formatText(u"File \"%s\" read error.", jarPath));
+        if (!archive.open(jarPath))
+            return fail(readErrorText(jarPath, archiveOpenCause(files_, jarPath, archive, files_.failureReason())));
         Bytes manifestBytes;
         if (!archive.readEntry(kManifestEntry, manifestBytes)) return fail(u"No manifest is found.");
         AttributeDocument manifest;
@@ -66,11 +68,12 @@ private:
         std::optional<std::uint64_t> size;
         if (std::unique_ptr<ReadableFile> temporaryJar = files_.openForReading(copy->jarPath))
             size = temporaryJar->size();
-        if (!size) return fail(formatText(u"File \"%s\" read error.", copy->jarPath));
+        if (!size) return fail(readErrorText(copy->jarPath, u"Its size could not be read."));
         manifest.setValue(u"MIDlet-Jar-Size", decimalText(*size));
         manifest.setValue(u"MIDlet-Jar-URL", copy->jarName);
-        if (!writeWholeFile(files_, copy->jadPath, manifest.serialize()))
-            return fail(formatText(u"File \"%s\" write error.", copy->jadPath));
+        WideString why;
+        if (!writeWholeFile(files_, copy->jadPath, manifest.serialize(), &why))
+            return fail(writeErrorText(copy->jadPath, why));
         return runJad(copy->jadPath);
     }
 

@@ -85,24 +85,36 @@ std::optional<std::span<const std::uint8_t>> ZipArchiveReader::buffered(std::uin
 bool ZipArchiveReader::open(const WideString& path) {
     close();
     file_ = files_.openForReading(path);
-    if (!file_ || !findDirectory()) {
+    openFailure_ = file_ ? findDirectory() : OpenFailure::CannotOpen;
+    if (openFailure_ != OpenFailure::None) {
         close();
         return false;
     }
     return true;
 }
 
-bool ZipArchiveReader::findDirectory() {
+// A file that begins with a local header was meant to be an archive: without its
+// end, it was cut short.
+ZipArchiveReader::OpenFailure ZipArchiveReader::withoutEnd() {
+    std::uint8_t start[4];
+    if (fileSize_ >= sizeof start && readExactly(0, start) && read32(start, 0) == kLocalSignature)
+        return OpenFailure::CutShort;
+    return OpenFailure::NotAnArchive;
+}
+
+ZipArchiveReader::OpenFailure ZipArchiveReader::findDirectory() {
     const std::optional<std::uint64_t> size = file_->size();
-    if (!size || *size < kEndSize) return false;
+    if (!size) return OpenFailure::Unreadable;
     fileSize_ = *size;
+    if (fileSize_ == 0) return OpenFailure::Empty;
+    if (fileSize_ < kEndSize) return withoutEnd();
     buffer_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(fileSize_, kBufferSize)));
 
     // The end record and its comment end exactly at the end of the file; the
     // first candidate from the front of the window that does so is taken.
     const auto window = static_cast<std::size_t>(std::min<std::uint64_t>(fileSize_, kEndSearchWindow));
     const std::optional<std::span<const std::uint8_t>> read = buffered(fileSize_ - window, window, fileSize_);
-    if (!read) return false;
+    if (!read) return OpenFailure::Unreadable;
     const std::span<const std::uint8_t> tail = *read;
     std::optional<std::size_t> end;
     for (std::size_t p = 0; p + kEndSize <= tail.size(); ++p) {
@@ -114,18 +126,19 @@ bool ZipArchiveReader::findDirectory() {
             break;
         }
     }
-    if (!end) return false;
+    if (!end) return withoutEnd();
     const std::uint32_t directorySize = read32(tail, *end + kEndDirectorySize);
     const std::uint32_t directoryOffset = read32(tail, *end + kEndDirectoryOffset);
-    if (directorySize == 0xFFFFFFFF) return false;
-    if (directorySize == 0) return true;
+    if (directorySize == 0xFFFFFFFF) return OpenFailure::NotAnArchive;
+    if (directorySize == 0) return OpenFailure::None;
     // A directory that cannot lie inside the file is refused before anything is read.
-    if (!liesInside(directoryOffset, directorySize, fileSize_)) return false;
+    if (!liesInside(directoryOffset, directorySize, fileSize_)) return OpenFailure::CutShort;
     directoryOffset_ = directoryOffset;
     directorySize_ = directorySize;
     // A small archive's directory is already in the window that held the end record.
     const std::size_t start = static_cast<std::size_t>(std::min<std::uint64_t>(directorySize_, buffer_.size()));
-    return buffered(directoryOffset_, start, directoryOffset_ + directorySize_).has_value();
+    return buffered(directoryOffset_, start, directoryOffset_ + directorySize_) ? OpenFailure::None
+                                                                                : OpenFailure::Unreadable;
 }
 
 // Walks the directory record by record; a record is read (again) only when the

@@ -31,6 +31,16 @@ public:
     // record's fixed part with the longest name, so either is read in one piece.
     static constexpr std::size_t kBufferSize = 46 + 0xFFFF;
 
+    // Why the last open failed, for the message that says so.
+    enum class OpenFailure {
+        None,
+        CannotOpen,    // the file could not be opened (Files::failureReason says why)
+        Empty,         // it has no bytes at all
+        NotAnArchive,  // no end record, and it does not start as a zip archive does
+        CutShort,      // it starts as one, but ends before its end record or directory: an incomplete download
+        Unreadable,    // reading it failed
+    };
+
     explicit ZipArchiveReader(Files& files) : files_(files) {}
 
     // Closes what was open, opens the archive and reads the start of its central
@@ -44,10 +54,12 @@ public:
     bool readEntry(const WideString& name, Bytes& out);
     void close();
     bool isOpen() const { return file_ != nullptr; }
+    OpenFailure openFailure() const { return openFailure_; }
 
 private:
     struct Entry;
-    bool findDirectory();
+    OpenFailure findDirectory();
+    OpenFailure withoutEnd();
     bool extract(const WideString& name, Bytes& out);
     std::optional<Entry> findEntry(const WideString& name);
     std::optional<std::uint64_t> dataStart(const Entry& entry);
@@ -64,6 +76,7 @@ private:
     Bytes buffer_;
     std::uint64_t bufferOffset_ = 0;
     std::size_t bufferLength_ = 0;
+    OpenFailure openFailure_ = OpenFailure::None;
 };
 
 }  // namespace quillmont

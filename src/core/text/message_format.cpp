@@ -48,6 +48,16 @@ WideString formatValues(const WideString& format, const std::vector<WideString>&
     return result;
 }
 
+WideString groupedDecimalText(std::uint64_t number) {
+    const WideString digits = decimalText(number);
+    WideString grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped.push_back(u',');
+        grouped.push_back(digits[i]);
+    }
+    return grouped;
+}
+
 WideString formatNumbers(const WideString& format, std::uint32_t first, std::uint32_t second) {
     // The first number goes in before the second is looked for, so digits can
     // never be mistaken for a placeholder.

@@ -16,5 +16,8 @@ WideString formatNumbers(const WideString& format, std::uint32_t first, std::uin
 // without a value left stays as it is.
 WideString formatValues(const WideString& format, const std::vector<WideString>& values);
 WideString decimalText(std::uint64_t number);
+// The number in decimal with its thousands set apart by commas ("61,440"), for
+// the sizes a message shows a person.
+WideString groupedDecimalText(std::uint64_t number);
 
 }  // namespace quillmont

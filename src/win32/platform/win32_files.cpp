@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "win32/platform/system_message.h"
 #include "win32/platform/unique_find.h"
 #include "win32/platform/unique_handle.h"
 #include "win32/platform/wide_text.h"
@@ -52,22 +53,34 @@ private:
 std::unique_ptr<ReadableFile> Win32Files::openForReading(const WideString& path) {
     UniqueHandle file(CreateFileW(toWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return nullptr;
+    if (!file.valid()) {
+        failed();
+        return nullptr;
+    }
     return std::make_unique<Win32ReadableFile>(std::move(file));
+}
+
+bool Win32Files::failed() {
+    failureReason_ = systemMessage(GetLastError());
+    return false;
 }
 
 bool Win32Files::createAndWrite(const WideString& path, std::span<const std::uint8_t> bytes) {
     UniqueHandle file(
         CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return false;
+    if (!file.valid()) return failed();
     while (!bytes.empty()) {
         const auto wanted = static_cast<DWORD>(std::min(bytes.size(), kLargestTransfer));
         DWORD written = 0;
         // A write that stores nothing would never end the loop; a full disk does that.
-        if (!WriteFile(file.get(), bytes.data(), wanted, &written, nullptr) || written == 0) return false;
+        if (!WriteFile(file.get(), bytes.data(), wanted, &written, nullptr)) return failed();
+        if (written == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            return failed();
+        }
         bytes = bytes.subspan(written);
     }
-    return FlushFileBuffers(file.get()) != FALSE;
+    return FlushFileBuffers(file.get()) != FALSE || failed();
 }
 
 std::optional<FileAttributes> Win32Files::attributes(const WideString& path) {
@@ -87,12 +100,13 @@ bool Win32Files::clearReadOnly(const WideString& path) {
 }
 
 bool Win32Files::copyFile(const WideString& from, const WideString& to) {
-    return CopyFileW(toWide(from).c_str(), toWide(to).c_str(), FALSE) != FALSE;
+    return CopyFileW(toWide(from).c_str(), toWide(to).c_str(), FALSE) != FALSE || failed();
 }
 
 bool Win32Files::replaceFile(const WideString& from, const WideString& to) {
     return MoveFileExW(toWide(from).c_str(), toWide(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE ||
+           failed();
 }
 
 bool Win32Files::deleteFile(const WideString& path) { return DeleteFileW(toWide(path).c_str()) != FALSE; }

@@ -20,6 +20,13 @@ public:
     WideString combinePath(const WideString& folder, const WideString& more) override;
     WideString fullPath(const WideString& path) override;
     std::vector<DirectoryEntry> findEntries(const WideString& pattern) override;
+    WideString failureReason() override { return failureReason_; }
+
+private:
+    // Notes the system's reason for the call that just failed; returns false.
+    bool failed();
+
+    WideString failureReason_;
 };
 
 }  // namespace quillmont::win32

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "base/bytes.h"
+
+namespace quillmont {
+
+// Notepad saves "Unicode" as UTF-16 LE and "Unicode big endian" as UTF-16 BE,
+// each with a byte-order mark. Such a descriptor is read as the UTF-8 that the
+// attribute document reads (every unit on its own, as appendUtf8 writes it, so
+// that decoding gives back each unit, lone surrogates included) and written
+// back in its own encoding, so that every byte it did not change stays.
+enum class DescriptorEncoding { Utf8, Utf16Le, Utf16Be };
+
+struct DecodedDescriptor {
+    DescriptorEncoding encoding = DescriptorEncoding::Utf8;
+    Bytes utf8;                           // the text, its byte-order mark included
+    std::optional<std::uint8_t> oddByte;  // a UTF-16 file's last byte that makes no unit
+};
+
+DecodedDescriptor decodeDescriptor(std::span<const std::uint8_t> bytes);
+// The document's bytes in the encoding the descriptor was read in.
+Bytes encodeDescriptor(std::span<const std::uint8_t> utf8, const DecodedDescriptor& read);
+
+}  // namespace quillmont
