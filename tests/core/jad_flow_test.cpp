@@ -76,6 +76,83 @@ TEST_F(JadFlow, ATemporaryDescriptorLeavesTheOpenedOneUntouched) {
     EXPECT_EQ(started(), emulatorLine(kTemp + u"qlm_temp.jad", kTemp + u"qlm_temp.jar"));
 }
 
+// The size alone cannot tell a broken download: the archive must open and hold
+// an intact manifest before its size is compared, or else nothing is written or
+// started. An intact archive of another size still gets the size dialog.
+TEST_F(JadFlow, ADamagedArchiveIsNeverTrustedWhateverItsSize) {
+    const std::string whole = suiteArchiveOfSize(93'739);
+    std::string badManifest = suiteArchiveOfSize(1234);
+    badManifest[30 + 20 + 3] ^= 0x20;  // a byte of the stored manifest: its CRC no longer matches
+    const struct {
+        const char* what;
+        std::string jar;
+        std::string declared;
+        const char16_t* cause;  // nullptr: the size dialog asks
+        const char16_t* sizes;
+    } cases[] = {
+        {"cut short", whole.substr(0, 61'440), "93739", u"It ends before its last entry: an incomplete download.",
+         u"It is 61,440 bytes, and the JAD file says 93,739."},
+        {"empty", "", "93739", u"It is empty.", u"It is 0 bytes, and the JAD file says 93,739."},
+        {"an error page", "<html><body>404 Not Found</body></html>", "93739", u"It is not a JAR file.",
+         u"It is 39 bytes, and the JAD file says 93,739."},
+        {"a damaged manifest of the right size", badManifest, "1234", u"Its manifest is missing or damaged.",
+         u"It is 1,234 bytes, as the JAD file says."},
+        {"intact, of another size", suiteArchiveOfSize(1234), "93739", nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        FlowWorld fresh;
+        fresh.addStarter(J2ME, 1, u"emulator", u"-Xdescriptor:%1 -jar %2");
+        fresh.setActions(J2ME, 1, 0);
+        fresh.files.addFile(kJar, c.jar);
+        fresh.files.addFile(kJad, descriptor(c.declared));
+        fresh.dialogs.sizeAnswer = JadSizeAnswer::Cancel;
+        EXPECT_FALSE(runJadFlow(fresh.context, {kJad, true, u""})) << c.what;
+        EXPECT_EQ(fresh.files.contents(kJad), bytesOf(descriptor(c.declared))) << c.what;
+        EXPECT_TRUE(fresh.processes.attempts.empty()) << c.what;
+        if (c.cause == nullptr) {
+            EXPECT_EQ(fresh.dialogs.shown, std::vector<std::string>{"size"}) << c.what;
+            continue;
+        }
+        EXPECT_TRUE(fresh.dialogs.shown.empty()) << c.what;
+        EXPECT_EQ(fresh.messageTexts(),
+                  std::vector<WideString>{u"The JAR file \"" + kJar + u"\" is damaged or incomplete.\n" + c.cause +
+                                          u"\n" + c.sizes + u"\nDownload it again, then open the JAD file again."})
+            << c.what;
+    }
+}
+
+// Notepad's "Unicode" (UTF-16 LE) and "Unicode big endian": read, corrected in
+// their own encoding with every other byte as it was (a lone surrogate and an
+// odd last byte included), and a temporary copy made from one is UTF-8.
+TEST_F(JadFlow, Utf16DescriptorsAreReadAndCorrectedInTheirOwnEncoding) {
+    auto utf16 = [](const std::u16string& text, bool little, bool oddByte) {
+        std::string bytes;
+        for (const char16_t unit : u"\uFEFF" + text) {
+            const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+            bytes += little ? std::string{low, high} : std::string{high, low};
+        }
+        return oddByte ? bytes + "!" : bytes;
+    };
+    auto text = [](const char16_t* size, const char16_t* url) {
+        return u"MIDlet-Name: \u0418\u0433\u0440\u0430 \U0001F3AE\r\nMIDlet-Jar-Size: " + std::u16string(size) +
+               u"\r\nMIDlet-Jar-URL: " + url + u"\r\nMIDlet-Note: \xD800 alone\r\n";
+    };
+    for (const bool little : {true, false}) {
+        for (const bool oddByte : {false, true}) {
+            world.files.addFile(kJad, utf16(text(u"99", u"app.jar"), little, oddByte));
+            world.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;
+            ASSERT_TRUE(open()) << little;
+            EXPECT_EQ(world.files.contents(kJad), bytesOf(utf16(text(u"1234", u"app.jar"), little, oddByte)));
+        }
+        world.files.addFile(kJad, utf16(text(u"99", u"app.jar"), little, false));
+        world.dialogs.sizeAnswer = JadSizeAnswer::CreateTemporaryFile;
+        ASSERT_TRUE(open());
+        EXPECT_EQ(world.files.contents(kTemp + u"qlm_temp.jad"),
+                  bytesOf("MIDlet-Name: \xD0\x98\xD0\xB3\xD1\x80\xD0\xB0 \xF0\x9F\x8E\xAE\r\nMIDlet-Jar-Size: 1234\r\n"
+                          "MIDlet-Jar-URL: qlm_temp.jar\r\nMIDlet-Note: \xED\xA0\x80 alone\r\n"));
+    }
+}
+
 TEST_F(JadFlow, CancellingTheSizeDialogWritesAndStartsNothing) {
     world.files.addFile(kJad, descriptor("99"));
     const auto before = world.files.filePaths();
@@ -86,7 +163,7 @@ TEST_F(JadFlow, CancellingTheSizeDialogWritesAndStartsNothing) {
     EXPECT_TRUE(world.ui.messages.empty());
 }
 
-// The design's sentence, and on its second line why.
+// The read error as it always was, and on its second line why.
 TEST_F(JadFlow, AMissingUnreadableOrOversizedDescriptorIsAReadErrorThatSaysWhy) {
     world.files.addFile(u"C:\\My Suites\\huge.jad", Bytes(1'000'001, ' '));
     world.files.addFolder(u"C:\\My Suites\\folder.jad");

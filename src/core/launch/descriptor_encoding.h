@@ -9,10 +9,10 @@
 namespace quillmont {
 
 // Notepad saves "Unicode" as UTF-16 LE and "Unicode big endian" as UTF-16 BE,
-// each with a byte-order mark. Such a descriptor is read as the UTF-8 that the
-// attribute document reads (every unit on its own, as appendUtf8 writes it, so
-// that decoding gives back each unit, lone surrogates included) and written
-// back in its own encoding, so that every byte it did not change stays.
+// each with a byte-order mark. Such a descriptor is read as UTF-8 (a lone
+// surrogate in its three-byte form, so that nothing is lost), which the
+// attribute document reads, and written back in its own encoding, so that
+// every byte it did not change stays.
 enum class DescriptorEncoding { Utf8, Utf16Le, Utf16Be };
 
 struct DecodedDescriptor {
