@@ -8,6 +8,7 @@
 #include "testdata.h"
 #include "win32/platform/wide_text.h"
 #include "win32/res/resource_ids.h"
+#include "zip_builder.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
@@ -34,7 +35,7 @@ struct JadLaunch : ::testing::Test {
     const std::wstring suite = makeTemporaryFolder(L"my suite");
     const std::wstring jad = suite + L"\\app.jad";
     const std::wstring jar = suite + L"\\app.jar";
-    const Bytes archive = Bytes(4321, 'z');
+    const Bytes archive = bytesOf(suiteArchiveOfSize(4321));
     CommandLineRecorder recorder;
     StarterSettings settings;
     TemporaryFolderOverride temp;
@@ -76,14 +77,14 @@ struct JadLaunch : ::testing::Test {
         sizeDialog_ = dialog;
         return text;
     }
-    // The message box that follows the size dialog (or the first one).
-    ShownMessage nextMessage(RemoteProgram& program) {
+    // The message box that follows the size dialog (or the first one), answered with `button`.
+    ShownMessage nextMessage(RemoteProgram& program, int button = IDOK) {
         HWND box = program.waitForDialogAfter(sizeDialog_);
         if (box == nullptr) {
             ADD_FAILURE() << "no message box";
             return {};
         }
-        return readAndConfirm(box);
+        return readAndConfirm(box, button);
     }
 
 private:
@@ -114,6 +115,40 @@ TEST_F(JadLaunch, ASuiteFourHundredCharactersDeepIsCorrectedAndStarted) {
     EXPECT_EQ(recorded(), expectedLine(deepJad, deepJar));
     EXPECT_EQ(program->waitForExit(), 0u);
     EXPECT_EQ(readFileBytes(deepJad), bytesOf(descriptor("4321")));
+}
+
+// A download cut short beside a descriptor that declares the whole size: no
+// size dialog, nothing written, nothing started.
+TEST_F(JadLaunch, ABrokenDownloadIsReportedAndNothingIsWrittenOrStarted) {
+    ASSERT_TRUE(writeFileBytes(jar, Bytes(archive.begin(), archive.begin() + 2000)));
+    writeJad(descriptor("4321"));
+    auto program = startQuillmont(L" " + quotedW(jad));
+    expectOpeningError(nextMessage(*program),
+                       L"The JAR file \"" + jar + L"\" is damaged or incomplete.\nIt ends before its last entry: an "
+                       L"incomplete download.\nIt is 2,000 bytes, and the JAD file says 4,321.\nDownload it again, then "
+                       L"open the JAD file again.");
+    EXPECT_EQ(program->waitForExit(), 1u);
+    EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("4321")));
+    EXPECT_TRUE(recorder.nothingStarted());
+}
+
+// A descriptor that cannot be corrected says why and, answered Yes, starts
+// through the temporary copies; it stays as it was.
+TEST_F(JadLaunch, AReadOnlyDescriptorStartsThroughTheCopiesWhenTheUserAgrees) {
+    writeJad(descriptor("99"));
+    ASSERT_TRUE(SetFileAttributesW(jad.c_str(), FILE_ATTRIBUTE_READONLY));
+    auto program = startQuillmont(L" " + quotedW(jad));
+    openAndAnswerSizeDialog(*program, IDOK);
+    const ShownMessage question = nextMessage(*program, IDYES);
+    EXPECT_EQ(question.caption, L"Quillmont");
+    EXPECT_EQ(question.texts, std::vector<std::wstring>{L"File \"" + jad + L"\" write error.\nThe file is read-only.\n"
+                                                        L"Start with temporary copies of the JAD and JAR files "
+                                                        L"instead? The JAD file stays as it is."});
+    EXPECT_EQ(question.buttons, (std::vector<std::wstring>{L"&Yes", L"&No"}));
+    EXPECT_EQ(recorded(), expectedLine(temp.folder() + L"\\qlm_temp.jad", temp.folder() + L"\\qlm_temp.jar"));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    SetFileAttributesW(jad.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("99")));
 }
 
 TEST_F(JadLaunch, CorrectThisJadFileRewritesOnlyTheSizeLine) {
@@ -379,7 +414,7 @@ TEST_F(JadLaunch, ASuiteFromTheWebStartsWithTheArchiveBesideItsDescriptor) {
 TEST_F(JadLaunch, AForwardSlashInThePathFindsTheArchiveBesideTheDescriptor) {
     const std::wstring pair = suite + L"\\pair";
     ASSERT_TRUE(CreateDirectoryW(pair.c_str(), nullptr));
-    ASSERT_TRUE(writeFileBytes(pair + L"\\app.jar", Bytes(1234, 'p')));
+    ASSERT_TRUE(writeFileBytes(pair + L"\\app.jar", bytesOf(suiteArchiveOfSize(1234))));
     ASSERT_TRUE(writeFileBytes(pair + L"\\app.jad", bytesOf(descriptor("1234"))));
     auto program = startQuillmont(L" " + quotedW(suite + L"\\pair/app.jad"));
     EXPECT_EQ(recorded(), expectedLine(pair + L"\\app.jad", pair + L"\\app.jar"));

@@ -14,12 +14,12 @@
 
 namespace quillmont::testing {
 
-ShownMessage readAndConfirm(HWND box) {
+ShownMessage readAndConfirm(HWND box, int button) {
     DialogWindow window(box);
     Sleep(300);  // let the box finish painting before its icon is read off the screen
     ShownMessage shown{window.caption(), window.staticTexts(), window.buttonTexts(),
                        classifyScreenIcon(window.iconRect()), window.owner() != nullptr};
-    window.click(IDOK);
+    window.click(button);
     return shown;
 }
 

@@ -24,7 +24,7 @@ struct ShownMessage {
 };
 
 // Reads the box as a user sees it (its icon off the screen) and presses OK.
-ShownMessage readAndConfirm(HWND box);
+ShownMessage readAndConfirm(HWND box, int button = IDOK);
 // The box was one of the opening errors: "Quillmont", error icon, OK, no owner.
 void expectOpeningError(const ShownMessage& shown, const std::wstring& text);
 
