@@ -23,6 +23,7 @@
 #include "core/launch/jad_flow.h"
 #include "base/bytes.h"
 #include "flow_world.h"
+#include "zip_builder.h"
 
 // ---------------------------------------------------------------------------
 // Heap watch: every operator new and delete of the binary goes through here, so
@@ -296,7 +297,7 @@ struct BenchWorld {
     explicit BenchWorld(JadSizeAnswer answer) {
         world.addStarter(StarterKind::J2ME, 1, u"emulator", u"%1 %2");
         world.setActions(StarterKind::J2ME, 1, 0);
-        world.files.addFile(u"C:\\Suites\\app.jar", Bytes(kJarBytes, 'z'));
+        world.files.addFile(u"C:\\Suites\\app.jar", suiteArchiveOfSize(kJarBytes));
         world.dialogs.sizeAnswer = answer;
     }
     bool open() { return runJadFlow(world.context, {kJadPath, true, u""}); }

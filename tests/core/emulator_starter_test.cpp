@@ -124,13 +124,13 @@ TEST(EmulatorStarters, AnEmulatorGetsTheTemporaryCopiesOnlyForWhatItCannotRead) 
         SCOPED_TRACE(ascii(c.archive + (u" " + WideString(c.jarName))));
         Machine machine;
         FlowWorld& world = machine.world;
-        world.files.addFile(u"C:\\Suites\\" + WideString(c.jarName), suiteArchiveOfSize(200));
-        world.files.addFile(kJad, "MIDlet-Jar-Size: 200\r\nMIDlet-Jar-URL: " + std::string(c.url) + "\r\n");
+        world.files.addFile(u"C:\\Suites\\" + WideString(c.jarName), suiteArchiveOfSize(1234));
+        world.files.addFile(kJad, "MIDlet-Jar-Size: 1234\r\nMIDlet-Jar-URL: " + std::string(c.url) + "\r\n");
         const WideString line = machine.start(emulatorStarter(*presetForArchive(c.archive), kEmu, u"C:\\javaw.exe"), kJad);
         EXPECT_EQ(line.find(u"qlm_temp") != WideString::npos, c.temporary) << ascii(line);
         if (c.temporary) {
             EXPECT_EQ(textOf(*world.files.contents(kTemp + u"qlm_temp.jad")),
-                      "MIDlet-Jar-Size: 200\r\nMIDlet-Jar-URL: qlm_temp.jar\r\n");
+                      "MIDlet-Jar-Size: 1234\r\nMIDlet-Jar-URL: qlm_temp.jar\r\n");
         }
     }
 }

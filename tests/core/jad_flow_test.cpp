@@ -82,7 +82,7 @@ TEST_F(JadFlow, ATemporaryDescriptorLeavesTheOpenedOneUntouched) {
 TEST_F(JadFlow, ADamagedArchiveIsNeverTrustedWhateverItsSize) {
     const std::string whole = suiteArchiveOfSize(93'739);
     std::string badManifest = suiteArchiveOfSize(1234);
-    badManifest[30 + 20 + 3] ^= 0x20;  // a byte of the stored manifest: its CRC no longer matches
+    badManifest[30 + 20 + 3] ^= 0x20;  // a byte of the stored manifest, after its local header and name
     const struct {
         const char* what;
         std::string jar;

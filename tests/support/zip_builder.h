@@ -134,13 +134,16 @@ private:
     std::vector<Entry> entries_;
 };
 
-// A MIDlet suite's archive of exactly `size` bytes (at least 150): a stored
-// manifest, and an archive comment that makes up the rest.
+// A MIDlet suite's archive of exactly `size` bytes (at least 250): a stored
+// manifest, and a stored filler entry that makes up the rest.
 inline std::string suiteArchiveOfSize(std::size_t size) {
-    ZipBuilder zip;
-    zip.add("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nMIDlet-1: App, , a.App\r\n", 0);
-    zip.archiveComment.assign(size - zip.build().size(), 'z');
-    const Bytes bytes = zip.build();
+    auto build = [](std::size_t filler) {
+        return ZipBuilder()
+            .add("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nMIDlet-1: App, , a.App\r\n", 0)
+            .add("filler.bin", std::string(filler, 'z'), 0)
+            .build();
+    };
+    const Bytes bytes = build(size - build(0).size());
     return std::string(bytes.begin(), bytes.end());
 }
 
