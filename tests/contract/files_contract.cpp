@@ -73,8 +73,10 @@ TEST_F(FilesContract, ReadersShareAFileAndReadOnlyFilesOpen) {
     EXPECT_EQ(readText(*first, 1, 8), "K");
 }
 
+// Each failure leaves the system's reason, which the messages show.
 TEST_F(FilesContract, MissingFilesAndFoldersDoNotOpenForReading) {
     EXPECT_EQ(files.openForReading(at(u"missing.jad")), nullptr);
+    EXPECT_FALSE(files.failureReason().empty());
     EXPECT_EQ(files.openForReading(at(u"missing\\app.jad")), nullptr);
     harness->makeFolder(at(u"app.jar"));
     EXPECT_EQ(files.openForReading(at(u"app.jar")), nullptr);
@@ -118,6 +120,7 @@ TEST_F(FilesContract, CreatingFailsWhereNoFileCanBeWritten) {
     EXPECT_TRUE(isFolder(at(u"folder.jad")));
 
     EXPECT_FALSE(write(at(u"missing\\app.jad"), "new"));
+    EXPECT_FALSE(files.failureReason().empty());
     EXPECT_FALSE(files.attributes(at(u"missing")).has_value());
 }
 
