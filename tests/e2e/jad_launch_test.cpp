@@ -132,23 +132,26 @@ TEST_F(JadLaunch, ABrokenDownloadIsReportedAndNothingIsWrittenOrStarted) {
     EXPECT_TRUE(recorder.nothingStarted());
 }
 
-// A descriptor that cannot be corrected says why and, answered Yes, starts
-// through the temporary copies; it stays as it was.
-TEST_F(JadLaunch, AReadOnlyDescriptorStartsThroughTheCopiesWhenTheUserAgrees) {
-    writeJad(descriptor("99"));
-    ASSERT_TRUE(SetFileAttributesW(jad.c_str(), FILE_ATTRIBUTE_READONLY));
-    auto program = startQuillmont(L" " + quotedW(jad));
-    openAndAnswerSizeDialog(*program, IDOK);
-    const ShownMessage question = nextMessage(*program, IDYES);
-    EXPECT_EQ(question.caption, L"Quillmont");
-    EXPECT_EQ(question.texts, std::vector<std::wstring>{L"File \"" + jad + L"\" write error.\nThe file is read-only.\n"
-                                                        L"Start with temporary copies of the JAD and JAR files "
-                                                        L"instead? The JAD file stays as it is."});
-    EXPECT_EQ(question.buttons, (std::vector<std::wstring>{L"&Yes", L"&No"}));
+// A descriptor that cannot be corrected says why and offers the temporary
+// copies: No starts nothing, Yes starts through them; it stays as it was.
+TEST_F(JadLaunch, AReadOnlyDescriptorOffersTheTemporaryCopies) {
+    for (const int answer : {IDNO, IDYES}) {
+        writeJad(descriptor("99"));
+        setReadOnly(jad, true);
+        auto program = startQuillmont(L" " + quotedW(jad));
+        openAndAnswerSizeDialog(*program, IDOK);
+        const ShownMessage question = nextMessage(*program, answer);
+        EXPECT_EQ(question.caption, L"Quillmont");
+        EXPECT_EQ(question.texts,
+                  std::vector<std::wstring>{L"File \"" + jad + L"\" write error.\nThe file is read-only.\nStart with "
+                                            L"temporary copies of the JAD and JAR files instead? The JAD file stays "
+                                            L"as it is."});
+        EXPECT_EQ(question.buttons, (std::vector<std::wstring>{L"&Yes", L"&No"}));
+        EXPECT_EQ(program->waitForExit(), answer == IDYES ? 0u : 1u);
+        setReadOnly(jad, false);
+        EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("99")));
+    }
     EXPECT_EQ(recorded(), expectedLine(temp.folder() + L"\\qlm_temp.jad", temp.folder() + L"\\qlm_temp.jar"));
-    EXPECT_EQ(program->waitForExit(), 0u);
-    SetFileAttributesW(jad.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(readFileBytes(jad), bytesOf(descriptor("99")));
 }
 
 TEST_F(JadLaunch, CorrectThisJadFileRewritesOnlyTheSizeLine) {
@@ -201,15 +204,16 @@ TEST_F(JadLaunch, EveryFailureBeforeTheSizeCheckShowsItsMessageAndEndsWithOne) {
         std::wstring message;
     };
     const Case cases[] = {
-        {"", gone, L"File \"" + gone + L"\" read error."},
-        {"", huge, L"File \"" + huge + L"\" read error."},
-        {"", folder, L"File \"" + folder + L"\" read error."},
+        {"", gone, L"File \"" + gone + L"\" read error.\nThe file does not exist."},
+        {"", huge, L"File \"" + huge + L"\" read error.\nIt is larger than 1,000,000 bytes."},
+        {"", folder, L"File \"" + folder + L"\" read error.\nIt is a folder."},
         {"MIDlet-Jar-URL: app.jar\r\n", jad, L"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
         {"MIDlet-Jar-Size:4321\r\nMIDlet-Jar-URL: app.jar\r\n", jad,
          L"No \"MIDlet-Jar-Size\" attribute is defined in the JAD file."},
         {"MIDlet-Jar-Size: 4321\r\nMIDlet-Jar-URL:  \t \r\n", jad,
          L"No \"MIDlet-Jar-URL\" attribute is defined in the JAD file."},
-        {descriptor("4321", "lib/gone.jar"), jad, L"File \"" + suite + L"\\lib/gone.jar\" read error."},
+        {descriptor("4321", "lib/gone.jar"), jad,
+         L"File \"" + suite + L"\\lib/gone.jar\" read error.\nThe file does not exist."},
     };
     for (const Case& c : cases) {
         if (!c.text.empty()) writeJad(c.text);
@@ -234,8 +238,6 @@ TEST_F(JadLaunch, FailuresAfterTheSizeDialogShowTheirMessageAndLoseNothing) {
         std::function<void()> undo;
     };
     const Case cases[] = {
-        {"a read-only descriptor cannot be corrected", [&] { setReadOnly(jad, true); }, IDOK,
-         L"File \"" + jad + L"\" write error.", [&] { setReadOnly(jad, false); }},
         {"a folder in the temporary archive's place cannot be copied over",
          [&] { CreateDirectoryW(temporaryJar.c_str(), nullptr); }, IDC_SIZE_TEMPORARY,
          L"File \"" + jar + L"\" copy error.", [&] { RemoveDirectoryW(temporaryJar.c_str()); }},
@@ -244,7 +246,7 @@ TEST_F(JadLaunch, FailuresAfterTheSizeDialogShowTheirMessageAndLoseNothing) {
              writeFileBytes(temporaryJad, bytesOf("old"));
              setReadOnly(temporaryJad, true);
          },
-         IDC_SIZE_TEMPORARY, L"File \"" + temporaryJad + L"\" write error.",
+         IDC_SIZE_TEMPORARY, L"File \"" + temporaryJad + L"\" write error.\nThe file is read-only.",
          [&] {
              EXPECT_EQ(readFileBytes(temporaryJad), bytesOf("old"));
              setReadOnly(temporaryJad, false);
