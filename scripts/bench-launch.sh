@@ -41,21 +41,7 @@ run_launch() {
   build_launch
   configure_starter J2ME "%1 %2"
   mkdir -p "$work/suite"
-  # A real archive of that size (a manifest and a stored filler): the descriptor
-  # flow opens the archive and reads its manifest before it compares sizes.
-  python3 - "$work/suite/app.jar" 187403 <<'EOF'
-import io, sys, zipfile
-path, size = sys.argv[1], int(sys.argv[2])
-def build(filler):
-    out = io.BytesIO()
-    with zipfile.ZipFile(out, "w", zipfile.ZIP_STORED) as archive:
-        archive.writestr("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nMIDlet-1: App, , a.App\r\n")
-        archive.writestr("filler.bin", bytes(filler))
-    return out.getvalue()
-data = build(size - len(build(0)))
-assert len(data) == size
-open(path, "wb").write(data)
-EOF
+  python3 "$root/bench/make_suite_archive.py" "$work/suite/app.jar" 187403
   "$bench" --write-descriptor realistic "$work/suite/app.jad" 187403
   jad_path=$(winepath -w "$work/suite/app.jad")
   local rounds=${QUILLMONT_LAUNCH_RUNS:-21}
