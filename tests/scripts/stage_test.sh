@@ -41,13 +41,13 @@ check "without the corpus the run goes on and says where it looked" \
 QUILLMONT_TESTDATA=$hidden CI=true check_corpus >/dev/null
 check "under CI a missing corpus is a failure" test "$failed" -eq 1
 failed=0; passed=0; skipped=0; skipped_tests=()
-run_ctest native -j"$(nproc)" >/dev/null
-with_corpus=$skipped
-failed=0; passed=0; skipped=0; skipped_tests=()
 QUILLMONT_TESTDATA=$hidden run_ctest native -j"$(nproc)" >/dev/null
-check "the native suites pass without it, $((skipped - with_corpus)) tests that read it skipped and counted" \
-  eval '[ "$failed" -eq 0 ] && [ "$skipped" -gt "$with_corpus" ] && [ "${#skipped_tests[@]}" -eq "$skipped" ]'
-check "every test skipped for want of it is a corpus test" \
-  eval '! printf "%s\n" "${skipped_tests[@]}" | grep -vE "^(AttributeDocument|JadFlow|JarFlow|ZipArchiveReader|ZipCorpus|zip_corpus_table|HttpContract)[. ]"'
+# The suites of the tests that read the corpus (eleven of them natively).
+corpus_tests="^(AttributeDocument|JadFlow|JarFlow|ZipArchiveReader|ZipCorpus|zip_corpus_table)[. ]"
+read_corpus=$(printf '%s\n' "${skipped_tests[@]}" | grep -cE "$corpus_tests")
+check "the native suites pass without it, $read_corpus tests that read it skipped and counted" \
+  eval '[ "$failed" -eq 0 ] && [ "$read_corpus" -ge 10 ] && [ "${#skipped_tests[@]}" -eq "$skipped" ]'
+check "no other test is skipped for want of it" \
+  eval '! printf "%s\n" "${skipped_tests[@]}" | grep -vE "$corpus_tests|^HttpContract[.]"'
 rm -rf "$(dirname "$hidden")"
 exit "$status"
