@@ -92,17 +92,22 @@ WideString SettingsStore::kindKey(StarterKind kind) {
 void SettingsStore::load() {
     j2se_.clear();
     j2me_.clear();
-    loadKind(StarterKind::J2SE);
-    loadKind(StarterKind::J2ME);
+    loadKind(StarterKind::J2SE, j2se_);
+    loadKind(StarterKind::J2ME, j2me_);
 }
 
 void SettingsStore::load(StarterKind kind) {
     list(kind).clear();
-    loadKind(kind);
+    loadKind(kind, list(kind));
 }
 
-void SettingsStore::loadKind(StarterKind kind) {
-    StarterList& starters = list(kind);
+StarterList SettingsStore::stored(StarterKind kind) {
+    StarterList starters;
+    loadKind(kind, starters);
+    return starters;
+}
+
+void SettingsStore::loadKind(StarterKind kind, StarterList& starters) {
     starters.ensurePlaceholder();
     const WideString key = kindKey(kind);
     if (!registry_.keyExists(kRoot, key, kAccess)) return;

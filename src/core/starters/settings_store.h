@@ -35,13 +35,15 @@ public:
     bool save();
     // The same for one kind's list alone; the other kind's key is not touched.
     bool save(StarterKind kind) { return saveKind(kind); }
+    // What the registry holds for the kind now, leaving the list in memory alone.
+    StarterList stored(StarterKind kind);
     // Sets the kind's LastAction and writes that one value at once.
     void storeLastAction(StarterKind kind, std::int32_t slot);
 
     static WideString kindKey(StarterKind kind);
 
 private:
-    void loadKind(StarterKind kind);
+    void loadKind(StarterKind kind, StarterList& starters);
     bool saveKind(StarterKind kind);
     bool removeWhatTheListLacks(StarterKind kind);
 

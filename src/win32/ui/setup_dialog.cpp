@@ -87,7 +87,7 @@ bool SetupDialog::command(int id, int code) {
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDOK:
-            saveChangedLists(store_, opened_);
+            saveChangedLists(store_, opened_, platform_.ui, toWindowRef(dialog_));
             EndDialog(dialog_, IDOK);
             return true;
         case IDCANCEL:
