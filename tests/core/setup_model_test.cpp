@@ -100,22 +100,27 @@ TEST(Trim, RemovesUnicodeSpacesButNotOtherCharacters) {
 
 // Two setup windows on one registry: the other window's OK comes first. A changed
 // list replaces one the other window saved meanwhile only after a Yes; whatever
-// OK decides, this process then holds what is stored.
+// OK decides, this process then holds what is stored. After a refused save (the
+// user is told) and after a save, OK again asks nothing.
 TEST(SetupModel, OkStoresTheListsThatDialogChangedAndAsksBeforeReplacingAnotherWindowsSave) {
     const StarterList none, java = listOf({{1, u"Java"}}), javas = listOf({{1, u"Java"}, {2, u"Java 21"}}),
-                            phone = listOf({{1, u"Phone"}}), phones = listOf({{1, u"Phone"}, {2, u"Emulator"}});
+                            phone = listOf({{1, u"Phone"}}), phones = listOf({{1, u"Phone"}, {2, u"Emulator"}}),
+                            ab = listOf({{1, u"A"}, {2, u"B"}});
     struct Case {
         StarterList otherJ2se, otherJ2me, mineJ2se;
         std::deque<MessageAnswer> answers;
+        std::optional<int> writesBeforeRefusal;  // in this window's first OK
         std::optional<MessageKind> shown;
         StarterList storedJ2se, storedJ2me;
     };
     const Case cases[] = {
-        {java, phones, javas, {}, {}, javas, phones},  // each window its own kind
-        {none, phone, javas, {MessageAnswer::No}, MessageKind::Confirmation, none, phone},
-        {none, phone, javas, {MessageAnswer::Yes}, MessageKind::Confirmation, javas, phone},
-        {none, phone, none, {}, {}, none, phone},  // both made the same change
-        {none, phone, java, {}, {}, none, phone},  // this window changed nothing
+        {java, phones, javas, {}, {}, {}, javas, phones},  // each window its own kind
+        {none, phone, javas, {MessageAnswer::No}, {}, MessageKind::Confirmation, none, phone},
+        {none, phone, javas, {MessageAnswer::Yes}, {}, MessageKind::Confirmation, javas, phone},
+        {none, phone, none, {}, {}, {}, none, phone},  // both made the same change
+        {none, phone, java, {}, {}, {}, none, phone},  // this window changed nothing
+        // Refused after both actions and "A": what is stored now is neither list.
+        {java, phone, ab, {}, 3, MessageKind::ValidationError, ab, phone},
     };
     for (const Case& c : cases) {
         const auto row = &c - cases;
@@ -126,13 +131,16 @@ TEST(SetupModel, OkStoresTheListsThatDialogChangedAndAsksBeforeReplacingAnotherW
         other.list(StarterKind::J2ME) = phone;
         other.save();
         mine.load();
-        const OpenedLists otherOpened{java, phone}, mineOpened{java, phone};
+        OpenedLists otherOpened{java, phone}, mineOpened{java, phone};
         other.list(StarterKind::J2SE) = c.otherJ2se;
         other.list(StarterKind::J2ME) = c.otherJ2me;
         mine.list(StarterKind::J2SE) = c.mineJ2se;
-        saveChangedLists(other, otherOpened, ui, kNoWindow);
+        EXPECT_TRUE(saveChangedLists(other, otherOpened, ui, kNoWindow)) << row;
         ui.answers = c.answers;
-        saveChangedLists(mine, mineOpened, ui, kNoWindow);
+        if (c.writesBeforeRefusal) registry.writesBeforeFailure = registry.writes + *c.writesBeforeRefusal;
+        EXPECT_EQ(saveChangedLists(mine, mineOpened, ui, kNoWindow), !c.writesBeforeRefusal) << row;
+        registry.writesBeforeFailure.reset();
+        EXPECT_TRUE(saveChangedLists(mine, mineOpened, ui, kNoWindow)) << row;
 
         ASSERT_EQ(ui.messages.size(), c.shown ? 1u : 0u) << row;
         if (c.shown) {

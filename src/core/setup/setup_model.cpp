@@ -52,9 +52,9 @@ namespace {
 WideString startersOf(StarterKind kind) { return kind == StarterKind::J2SE ? u"J2SE starters" : u"J2ME starters"; }
 }  // namespace
 
-void saveChangedLists(SettingsStore& store, const OpenedLists& opened, UserInterface& ui, WindowRef owner) {
+bool saveChangedLists(SettingsStore& store, OpenedLists& opened, UserInterface& ui, WindowRef owner) {
     for (const StarterKind kind : {StarterKind::J2SE, StarterKind::J2ME}) {
-        const StarterList& openedList = opened[kind == StarterKind::J2SE ? 0 : 1];
+        StarterList& openedList = opened[kind == StarterKind::J2SE ? 0 : 1];
         const WideString starters = startersOf(kind);
         bool keepStored = sameStarters(store.list(kind), openedList);
         if (!keepStored) {
@@ -67,10 +67,17 @@ void saveChangedLists(SettingsStore& store, const OpenedLists& opened, UserInter
         }
         if (keepStored) {
             store.load(kind);
+            openedList = store.list(kind);
+        } else if (store.save(kind)) {
+            openedList = store.list(kind);
         } else {
-            store.save(kind);
+            // Part of this list may be stored now; that part is no other window's.
+            openedList = store.stored(kind);
+            ui.showMessage(owner, formatText(kSaveFailedMessage, starters), MessageKind::ValidationError);
+            return false;
         }
     }
+    return true;
 }
 
 bool listIsFull(const StarterList& list) {

@@ -61,12 +61,17 @@ using OpenedLists = std::array<StarterList, 2>;
 // another setup window's save of it stays. A changed list is saved; but when the
 // stored list is no longer the one the dialog opened with, another setup window
 // saved it meanwhile, and the user is asked first (kReplaceStoredQuestion): No
-// reads the stored list instead.
-void saveChangedLists(SettingsStore& store, const OpenedLists& opened, UserInterface& ui, WindowRef owner);
-// It takes the kind's starters ("J2SE starters") for each %s.
+// reads the stored list instead. A refused save is told to the user
+// (kSaveFailedMessage) and gives false, the dialog then stays open; `opened`
+// follows what is stored, so that trying again asks only about later saves.
+bool saveChangedLists(SettingsStore& store, OpenedLists& opened, UserInterface& ui, WindowRef owner);
+// Both take the kind's starters ("J2SE starters") for each %s.
 inline constexpr char16_t kReplaceStoredQuestion[] =
     u"Another Quillmont Setup window has saved the %s since this one was opened. Replace them with the %s "
     u"shown here?";
+inline constexpr char16_t kSaveFailedMessage[] =
+    u"The %s could not be saved in the registry. Choose OK in Quillmont Setup to try again, or Cancel to give up "
+    u"the changes that were not saved.";
 // True when the user confirmed the edit of an existing starter.
 bool editStarter(StarterList& list, int slot, const EditStarter& edit);
 
