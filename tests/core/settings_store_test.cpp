@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "core/starters/settings_store.h"
 #include "fake_registry.h"
 
@@ -208,11 +210,13 @@ TEST(SettingsStore, StoringTheLastActionWritesOnlyThatValue) {
     EXPECT_EQ(store.list(StarterKind::J2ME).lastAction(), 0);  // slot 4 holds no starter
 }
 
-// Whatever write a save fails at (or is killed before), every starter stored
-// before it that the lists still hold is still there afterwards.
-TEST(SettingsStore, AnInterruptedSaveLosesNoStoredStarter) {
+// Whatever write a save is cut off at (that write refused alone, or it and every
+// later one, as when the program is killed), the save says it failed, and the
+// reload holds every stored starter the lists still hold, and no slot that reads
+// as a starter called "Name".
+TEST(SettingsStore, AnInterruptedSaveSaysSoAndReloadsWithNoStarterLostOrMadeUp) {
     auto seed = [](FakeRegistry& registry) {
-        for (const char16_t* slot : {u"1", u"2", u"5"}) storeStarter(registry, kJ2se, slot, WideString(u"old") + slot);
+        for (const char16_t* slot : {u"1", u"2", u"5", u"07"}) storeStarter(registry, kJ2se, slot, WideString(u"old") + slot);
         storeStarter(registry, kJ2me, u"1", u"old phone");
         registry.setDword(kUser, kJ2se, u"DefaultAction", 2);
     };
@@ -223,36 +227,36 @@ TEST(SettingsStore, AnInterruptedSaveLosesNoStoredStarter) {
         j2se.record(j2se.addRecord()).name = u"new3";
         store.list(StarterKind::J2ME).record(1).name = u"new phone";
     };
+    using Names = std::set<std::pair<int, WideString>>;  // each slot with a name it had before or after
+    const Names j2seNames{{1, u"old1"}, {2, u"old2"}, {2, u"new2"}, {3, u"new3"}, {5, u"old5"}, {7, u"old07"}};
+    const Names j2meNames{{1, u"old phone"}, {1, u"new phone"}};
     FakeRegistry counting;
     seed(counting);
     SettingsStore full(counting);
     full.load();
     edit(full);
     counting.writes = 0;
-    full.save();
+    EXPECT_TRUE(full.save());
     const int totalWrites = counting.writes;
     ASSERT_GT(totalWrites, 10);
 
-    for (int allowed = 0; allowed <= totalWrites; ++allowed) {
+    for (int run = 0; run < 2 * totalWrites; ++run) {
+        const int failing = run / 2 + 1;
         FakeRegistry registry;
         seed(registry);
         SettingsStore store(registry);
         store.load();
         edit(store);
         registry.writes = 0;
-        registry.writesBeforeFailure = allowed;
-        store.save();
-        registry.writesBeforeFailure.reset();
+        if (run % 2 == 0) registry.writesBeforeFailure = failing - 1;
+        if (run % 2 == 1) registry.failingWrite = failing;
+        EXPECT_FALSE(store.save()) << run;
 
         SettingsStore after(registry);
         after.load();
-        StarterList& j2se = after.list(StarterKind::J2SE);
-        ASSERT_TRUE(j2se.isOccupied(1)) << allowed;
-        EXPECT_EQ(j2se.record(1).name, u"old1") << allowed;
-        ASSERT_TRUE(j2se.isOccupied(2)) << allowed;
-        EXPECT_TRUE(j2se.record(2).name == u"old2" || j2se.record(2).name == u"new2") << allowed;
-        ASSERT_TRUE(after.list(StarterKind::J2ME).isOccupied(1)) << allowed;
-        const WideString phone = after.list(StarterKind::J2ME).record(1).name;
-        EXPECT_TRUE(phone == u"old phone" || phone == u"new phone") << allowed;
+        for (const auto& slot : namesBySlot(after.list(StarterKind::J2SE))) EXPECT_TRUE(j2seNames.count(slot)) << run;
+        for (const auto& slot : namesBySlot(after.list(StarterKind::J2ME))) EXPECT_TRUE(j2meNames.count(slot)) << run;
+        for (int slot : {1, 2, 7}) EXPECT_TRUE(after.list(StarterKind::J2SE).isOccupied(slot)) << run;
+        EXPECT_TRUE(after.list(StarterKind::J2ME).isOccupied(1)) << run;
     }
 }

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <optional>
+
 #include "core/setup/setup_model.h"
 #include "core/setup/starter_edit_model.h"
 #include "core/text/trim.h"
 #include "fake_registry.h"
+#include "fake_user_interface.h"
 
 using namespace quillmont;
 using quillmont::testing::FakeRegistry;
+using quillmont::testing::FakeUserInterface;
 
 namespace {
 
@@ -93,22 +98,60 @@ TEST(Trim, RemovesUnicodeSpacesButNotOtherCharacters) {
     EXPECT_EQ(trimmed(u""), u"");
 }
 
-// Two setup windows: OK in each stores only the list it changed.
-TEST(SetupModel, OkStoresOnlyTheListsThatDialogChanged) {
-    FakeRegistry registry;
-    SettingsStore first(registry), second(registry);
-    first.load();
-    second.load();
-    const OpenedLists firstOpened{first.list(StarterKind::J2SE), first.list(StarterKind::J2ME)};
-    const OpenedLists secondOpened{second.list(StarterKind::J2SE), second.list(StarterKind::J2ME)};
-    second.list(StarterKind::J2ME).placeRecord(1, {u"Emulator", u"C:\\wtk\\emulator.exe", u"%1"});
-    saveChangedLists(second, secondOpened);
-    first.list(StarterKind::J2SE).placeRecord(1, {u"Java", u"C:\\jdk\\bin\\javaw.exe", u"-jar %1"});
-    saveChangedLists(first, firstOpened);
+// Two setup windows on one registry: the other window's OK comes first. A changed
+// list replaces one the other window saved meanwhile only after a Yes; whatever
+// OK decides, this process then holds what is stored. After a refused save (the
+// user is told) and after a save, OK again asks nothing.
+TEST(SetupModel, OkStoresTheListsThatDialogChangedAndAsksBeforeReplacingAnotherWindowsSave) {
+    const StarterList none, java = listOf({{1, u"Java"}}), javas = listOf({{1, u"Java"}, {2, u"Java 21"}}),
+                            phone = listOf({{1, u"Phone"}}), phones = listOf({{1, u"Phone"}, {2, u"Emulator"}}),
+                            ab = listOf({{1, u"A"}, {2, u"B"}});
+    struct Case {
+        StarterList otherJ2se, otherJ2me, mineJ2se;
+        std::deque<MessageAnswer> answers;
+        std::optional<int> writesBeforeRefusal;  // in this window's first OK
+        std::optional<MessageKind> shown;
+        StarterList storedJ2se, storedJ2me;
+    };
+    const Case cases[] = {
+        {java, phones, javas, {}, {}, {}, javas, phones},  // each window its own kind
+        {none, phone, javas, {MessageAnswer::No}, {}, MessageKind::Confirmation, none, phone},
+        {none, phone, javas, {MessageAnswer::Yes}, {}, MessageKind::Confirmation, javas, phone},
+        {none, phone, none, {}, {}, {}, none, phone},  // both made the same change
+        {none, phone, java, {}, {}, {}, none, phone},  // this window changed nothing
+        // Refused after both actions and "A": what is stored now is neither list.
+        {java, phone, ab, {}, 3, MessageKind::ValidationError, ab, phone},
+    };
+    for (const Case& c : cases) {
+        const auto row = &c - cases;
+        FakeRegistry registry;
+        FakeUserInterface ui;
+        SettingsStore other(registry), mine(registry);
+        other.list(StarterKind::J2SE) = java;
+        other.list(StarterKind::J2ME) = phone;
+        other.save();
+        mine.load();
+        OpenedLists otherOpened{java, phone}, mineOpened{java, phone};
+        other.list(StarterKind::J2SE) = c.otherJ2se;
+        other.list(StarterKind::J2ME) = c.otherJ2me;
+        mine.list(StarterKind::J2SE) = c.mineJ2se;
+        EXPECT_TRUE(saveChangedLists(other, otherOpened, ui, kNoWindow)) << row;
+        ui.answers = c.answers;
+        if (c.writesBeforeRefusal) registry.writesBeforeFailure = registry.writes + *c.writesBeforeRefusal;
+        EXPECT_EQ(saveChangedLists(mine, mineOpened, ui, kNoWindow), !c.writesBeforeRefusal) << row;
+        registry.writesBeforeFailure.reset();
+        EXPECT_TRUE(saveChangedLists(mine, mineOpened, ui, kNoWindow)) << row;
 
-    SettingsStore stored(registry);
-    stored.load();
-    EXPECT_EQ(stored.list(StarterKind::J2ME).record(1).name, u"Emulator");
-    EXPECT_EQ(stored.list(StarterKind::J2SE).record(1).name, u"Java");
-    EXPECT_EQ(first.list(StarterKind::J2ME).record(1).name, u"Emulator");  // read again
+        ASSERT_EQ(ui.messages.size(), c.shown ? 1u : 0u) << row;
+        if (c.shown) {
+            EXPECT_EQ(ui.messages[0].kind, *c.shown) << row;
+            EXPECT_NE(ui.messages[0].text.find(u"J2SE starters"), WideString::npos) << row;
+        }
+        SettingsStore stored(registry);
+        stored.load();
+        for (const auto& [kind, expected] : {std::pair{StarterKind::J2SE, c.storedJ2se}, {StarterKind::J2ME, c.storedJ2me}}) {
+            EXPECT_TRUE(sameStarters(stored.list(kind), expected)) << row;
+            EXPECT_TRUE(sameStarters(mine.list(kind), expected)) << row;
+        }
+    }
 }

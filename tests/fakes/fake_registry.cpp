@@ -75,6 +75,7 @@ FakeRegistry::Node* FakeRegistry::find(RegistryRoot root, const WideString& path
 bool FakeRegistry::mayWrite(RegistryRoot root, const WideString& path) {
     ++writes;
     if (writesBeforeFailure && writes > *writesBeforeFailure) return false;
+    if (failingWrite && writes == *failingWrite) return false;
     return lockedKeys.count(upper(rootName(root) + u"\\" + path)) == 0;
 }
 

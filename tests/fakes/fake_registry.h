@@ -15,13 +15,15 @@ namespace quillmont::testing {
 // HKEY_LOCAL_MACHINE\SOFTWARE is redirected as on 64-bit Windows.
 //
 // For tests of failures it can refuse writes: every write after the first
-// `writesBeforeFailure` ones, and every write to a key in `lockedKeys`.
+// `writesBeforeFailure` ones, the one write numbered `failingWrite` (counting
+// from 1), and every write to a key in `lockedKeys`.
 class FakeRegistry final : public Registry {
 public:
     FakeRegistry();
     ~FakeRegistry() override;
 
     std::optional<int> writesBeforeFailure;  // nothing: no write fails
+    std::optional<int> failingWrite;         // nothing: no write fails
     std::set<WideString> lockedKeys;         // "HKCU\\path" in upper case
     int writes = 0;                          // writes attempted so far
 

@@ -366,3 +366,38 @@ TEST(SetupDialog, AddingAnEmulatorArchiveMakesItsStarterFromTheJ2seStarters) {
     EXPECT_EQ(stored.list(StarterKind::J2ME).record(1).name, u"KEmulator");
     EXPECT_EQ(stored.list(StarterKind::J2ME).record(1).startFolder, u"D:\\K");
 }
+
+// Another setup window saves the J2SE list while this one is open: OK here asks
+// before it replaces that list, and No keeps the stored one.
+TEST(SetupDialog, OkAsksBeforeReplacingAListAnotherWindowSavedMeanwhile) {
+    SetupRun setup;
+    setup.storeStarter(kJ2se, 1, u"Java");
+    setup.storeStarter(kJ2se, 2, u"Old Java");
+    HWND setupWindow = nullptr, questionOwner = nullptr;
+    std::wstring caption;
+    std::vector<std::wstring> text;
+    const INT_PTR result = setup.run({[&](DialogWindow& dialog) {
+                                          setupWindow = dialog.handle();
+                                          SettingsStore other(setup.registry);
+                                          other.load();
+                                          other.list(StarterKind::J2SE).removeRecord(2);
+                                          other.save();
+                                          dialog.selectListItem(IDC_J2SE_LIST, 0);  // "Java"
+                                          dialog.click(IDC_J2SE_DELETE);
+                                      },
+                                      [&](DialogWindow& warning) { warning.click(IDOK); },
+                                      [&](DialogWindow& dialog) { dialog.click(IDOK); },
+                                      [&](DialogWindow& box) {
+                                          caption = box.caption();
+                                          text = box.staticTexts();
+                                          questionOwner = box.owner();
+                                          box.click(IDNO);
+                                      }});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(caption, L"Confirmation");
+    EXPECT_EQ(text, std::vector<std::wstring>{L"Another Quillmont Setup window has saved the J2SE starters since "
+                                              L"this one was opened. Replace them with the J2SE starters shown here?"});
+    EXPECT_EQ(questionOwner, setupWindow);
+    EXPECT_EQ(starterRows(setup.store.list(StarterKind::J2SE)).size(), 1u);  // read again: what is stored
+    EXPECT_EQ(setup.store.list(StarterKind::J2SE).record(1).name, u"Java");
+}

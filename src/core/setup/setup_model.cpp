@@ -1,5 +1,7 @@
 #include "core/setup/setup_model.h"
 
+#include "core/text/message_format.h"
+
 namespace quillmont {
 
 std::vector<ListRow> starterRows(const StarterList& list) {
@@ -46,14 +48,36 @@ bool sameStarters(const StarterList& a, const StarterList& b) {
     return true;
 }
 
-void saveChangedLists(SettingsStore& store, const OpenedLists& opened) {
+namespace {
+WideString startersOf(StarterKind kind) { return kind == StarterKind::J2SE ? u"J2SE starters" : u"J2ME starters"; }
+}  // namespace
+
+bool saveChangedLists(SettingsStore& store, OpenedLists& opened, UserInterface& ui, WindowRef owner) {
     for (const StarterKind kind : {StarterKind::J2SE, StarterKind::J2ME}) {
-        if (sameStarters(store.list(kind), opened[kind == StarterKind::J2SE ? 0 : 1])) {
+        StarterList& openedList = opened[kind == StarterKind::J2SE ? 0 : 1];
+        const WideString starters = startersOf(kind);
+        bool keepStored = sameStarters(store.list(kind), openedList);
+        if (!keepStored) {
+            // Stored is no longer what the dialog opened with: another window
+            // saved it meanwhile, and unless it saved just this, the user decides.
+            const StarterList stored = store.stored(kind);
+            keepStored = !sameStarters(stored, openedList) && !sameStarters(stored, store.list(kind)) &&
+                         ui.showMessage(owner, formatValues(kReplaceStoredQuestion, {starters, starters}),
+                                        MessageKind::Confirmation) != MessageAnswer::Yes;
+        }
+        if (keepStored) {
             store.load(kind);
+            openedList = store.list(kind);
+        } else if (store.save(kind)) {
+            openedList = store.list(kind);
         } else {
-            store.save(kind);
+            // Part of this list may be stored now; that part is no other window's.
+            openedList = store.stored(kind);
+            ui.showMessage(owner, formatText(kSaveFailedMessage, starters), MessageKind::ValidationError);
+            return false;
         }
     }
+    return true;
 }
 
 bool listIsFull(const StarterList& list) {

@@ -9,6 +9,7 @@
 #include "core/starters/starter_kind.h"
 #include "core/starters/settings_store.h"
 #include "core/starters/starter_list.h"
+#include "platform/user_interface.h"
 
 namespace quillmont {
 
@@ -55,11 +56,22 @@ inline constexpr char16_t kListFullMessage[] =
 bool sameStarters(const StarterList& a, const StarterList& b);
 // Both lists as a setup dialog opened with them, J2SE first.
 using OpenedLists = std::array<StarterList, 2>;
-// What OK in the setup dialog stores: only the lists that differ from how the
-// dialog opened with them. Another setup window may have saved the other list
-// meanwhile, and that stays; the unchanged list is read again, so that what this
-// process holds is what is stored.
-void saveChangedLists(SettingsStore& store, const OpenedLists& opened);
+// What OK in the setup dialog stores, kind by kind. A list the dialog did not
+// change is read again, so that what this process holds is what is stored and
+// another setup window's save of it stays. A changed list is saved; but when the
+// stored list is no longer the one the dialog opened with, another setup window
+// saved it meanwhile, and the user is asked first (kReplaceStoredQuestion): No
+// reads the stored list instead. A refused save is told to the user
+// (kSaveFailedMessage) and gives false, the dialog then stays open; `opened`
+// follows what is stored, so that trying again asks only about later saves.
+bool saveChangedLists(SettingsStore& store, OpenedLists& opened, UserInterface& ui, WindowRef owner);
+// Both take the kind's starters ("J2SE starters") for each %s.
+inline constexpr char16_t kReplaceStoredQuestion[] =
+    u"Another Quillmont Setup window has saved the %s since this one was opened. Replace them with the %s "
+    u"shown here?";
+inline constexpr char16_t kSaveFailedMessage[] =
+    u"The %s could not be saved in the registry. Choose OK in Quillmont Setup to try again, or Cancel to give up "
+    u"the changes that were not saved.";
 // True when the user confirmed the edit of an existing starter.
 bool editStarter(StarterList& list, int slot, const EditStarter& edit);
 

@@ -92,17 +92,22 @@ WideString SettingsStore::kindKey(StarterKind kind) {
 void SettingsStore::load() {
     j2se_.clear();
     j2me_.clear();
-    loadKind(StarterKind::J2SE);
-    loadKind(StarterKind::J2ME);
+    loadKind(StarterKind::J2SE, j2se_);
+    loadKind(StarterKind::J2ME, j2me_);
 }
 
 void SettingsStore::load(StarterKind kind) {
     list(kind).clear();
-    loadKind(kind);
+    loadKind(kind, list(kind));
 }
 
-void SettingsStore::loadKind(StarterKind kind) {
-    StarterList& starters = list(kind);
+StarterList SettingsStore::stored(StarterKind kind) {
+    StarterList starters;
+    loadKind(kind, starters);
+    return starters;
+}
+
+void SettingsStore::loadKind(StarterKind kind, StarterList& starters) {
     starters.ensurePlaceholder();
     const WideString key = kindKey(kind);
     if (!registry_.keyExists(kRoot, key, kAccess)) return;
@@ -114,6 +119,10 @@ void SettingsStore::loadKind(StarterKind kind) {
                     const int slot = slotOfName(name);
                     if (slot == 0) return;
                     const WideString subkey = key + u"\\" + name;
+                    // A key with no value at all is what a save cut off right after
+                    // creating it leaves: no starter, and no reason to displace one
+                    // stored under another name for the slot ("07" beside "7").
+                    if (registry_.enumValue(kRoot, subkey, 0, kAccess).status != EnumStatus::Found) return;
                     starters.placeRecord(slot, {readText(registry_, subkey, kName),
                                                 readText(registry_, subkey, kExecutableFile),
                                                 readText(registry_, subkey, kArguments),
@@ -128,33 +137,33 @@ void SettingsStore::loadKind(StarterKind kind) {
     if (starters.isOccupied(lastAction)) starters.setLastAction(lastAction);
 }
 
-void SettingsStore::save() {
-    saveKind(StarterKind::J2SE);
-    saveKind(StarterKind::J2ME);
-}
+bool SettingsStore::save() { return saveKind(StarterKind::J2SE) && saveKind(StarterKind::J2ME); }
 
-void SettingsStore::saveKind(StarterKind kind) {
+// The first refused write ends the save: going on would store a slot's key
+// without the values that make it a starter, and would remove what the list
+// lacks although the list itself is not all stored.
+bool SettingsStore::saveKind(StarterKind kind) {
     const StarterList& starters = list(kind);
     const WideString key = kindKey(kind);
-    if (registry_.createKey(kRoot, key)) {
-        registry_.setDword(kRoot, key, kDefaultAction, static_cast<std::uint32_t>(starters.defaultAction()));
-        registry_.setDword(kRoot, key, kLastAction, static_cast<std::uint32_t>(starters.lastAction()));
-    }
+    if (!registry_.createKey(kRoot, key) ||
+        !registry_.setDword(kRoot, key, kDefaultAction, static_cast<std::uint32_t>(starters.defaultAction())) ||
+        !registry_.setDword(kRoot, key, kLastAction, static_cast<std::uint32_t>(starters.lastAction())))
+        return false;
     for (int slot = starters.nextSlot(0); slot != 0; slot = starters.nextSlot(slot)) {
         const WideString subkey = key + u"\\" + decimal(slot);
-        if (!registry_.createKey(kRoot, subkey)) continue;
         const StarterRecord& record = starters.record(slot);
-        registry_.setString(kRoot, subkey, kName, record.name);
-        registry_.setString(kRoot, subkey, kExecutableFile, record.executableFile);
-        registry_.setString(kRoot, subkey, kArguments, record.arguments);
-        if (!record.startFolder.empty()) registry_.setString(kRoot, subkey, kStartFolder, record.startFolder);
+        if (!registry_.createKey(kRoot, subkey) || !registry_.setString(kRoot, subkey, kName, record.name) ||
+            !registry_.setString(kRoot, subkey, kExecutableFile, record.executableFile) ||
+            !registry_.setString(kRoot, subkey, kArguments, record.arguments) ||
+            (!record.startFolder.empty() && !registry_.setString(kRoot, subkey, kStartFolder, record.startFolder)))
+            return false;
     }
-    removeWhatTheListLacks(kind);
+    return removeWhatTheListLacks(kind);
 }
 
 // Only after everything is written: the subkeys and values that the saved list
 // does not have go, so that the kind's key ends up holding exactly the list.
-void SettingsStore::removeWhatTheListLacks(StarterKind kind) {
+bool SettingsStore::removeWhatTheListLacks(StarterKind kind) {
     const StarterList& starters = list(kind);
     const WideString key = kindKey(kind);
     auto collect = [&](const WideString& path, bool subkeys) {
@@ -169,20 +178,23 @@ void SettingsStore::removeWhatTheListLacks(StarterKind kind) {
     };
 
     for (const WideString& name : collect(key, false))
-        if (!isOneOf(name, {kDefaultAction, kLastAction})) registry_.deleteValue(kRoot, key, name);
+        if (!isOneOf(name, {kDefaultAction, kLastAction}) && !registry_.deleteValue(kRoot, key, name)) return false;
     for (const WideString& name : collect(key, true)) {
         const WideString subkey = key + u"\\" + name;
         const int slot = slotOfName(name);
         if (slot == 0 || name != decimal(slot) || !starters.isOccupied(slot)) {
-            registry_.deleteTree(kRoot, subkey);
+            if (!registry_.deleteTree(kRoot, subkey)) return false;
             continue;
         }
         const bool hasFolder = !starters.record(slot).startFolder.empty();
         for (const WideString& value : collect(subkey, false))
-            if (!isOneOf(value, {kName, kExecutableFile, kArguments, hasFolder ? kStartFolder : kName}))
-                registry_.deleteValue(kRoot, subkey, value);
-        for (const WideString& child : collect(subkey, true)) registry_.deleteTree(kRoot, subkey + u"\\" + child);
+            if (!isOneOf(value, {kName, kExecutableFile, kArguments, hasFolder ? kStartFolder : kName}) &&
+                !registry_.deleteValue(kRoot, subkey, value))
+                return false;
+        for (const WideString& child : collect(subkey, true))
+            if (!registry_.deleteTree(kRoot, subkey + u"\\" + child)) return false;
     }
+    return true;
 }
 
 void SettingsStore::storeLastAction(StarterKind kind, std::int32_t slot) {

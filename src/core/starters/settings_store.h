@@ -14,8 +14,8 @@ namespace quillmont {
 //   DefaultAction, LastAction  REG_DWORD
 //   <slot>\Name, <slot>\ExecutableFile, <slot>\Arguments  REG_SZ
 //   <slot>\StartFolder  REG_SZ, only for a starter that has one
-// Registry failures are silent: what cannot be read is not there, what cannot
-// be written is skipped.
+// Reading fails silently: what cannot be read is not there. A save stops at the
+// first write the registry refuses and says so.
 class SettingsStore {
 public:
     static constexpr char16_t kSettingsKey[] = u"Software\\Brenwick\\Quillmont\\setup1";
@@ -30,19 +30,22 @@ public:
     void load(StarterKind kind);
     // Replaces what the registry holds by both lists. Writes first, removes what
     // the lists no longer have last, so that a save cut off midway never loses a
-    // starter that was stored before.
-    void save();
+    // starter that was stored before. False when a write was refused; the save
+    // went no further than that write.
+    bool save();
     // The same for one kind's list alone; the other kind's key is not touched.
-    void save(StarterKind kind) { saveKind(kind); }
+    bool save(StarterKind kind) { return saveKind(kind); }
+    // What the registry holds for the kind now, leaving the list in memory alone.
+    StarterList stored(StarterKind kind);
     // Sets the kind's LastAction and writes that one value at once.
     void storeLastAction(StarterKind kind, std::int32_t slot);
 
     static WideString kindKey(StarterKind kind);
 
 private:
-    void loadKind(StarterKind kind);
-    void saveKind(StarterKind kind);
-    void removeWhatTheListLacks(StarterKind kind);
+    void loadKind(StarterKind kind, StarterList& starters);
+    bool saveKind(StarterKind kind);
+    bool removeWhatTheListLacks(StarterKind kind);
 
     Registry& registry_;
     StarterList j2se_;

@@ -53,9 +53,7 @@ void SetupDialog::initialize() {
     about_.attach(GetDlgItem(dialog_, IDC_ABOUT_LINK));
     update_.attach(GetDlgItem(dialog_, IDC_UPDATE_LINK));
     associations_.attach(GetDlgItem(dialog_, IDC_ASSOCIATIONS_LINK));
-    for (const Side& side : kSides) fillList(side);
-    applyEnablingRule();
-    for (const Side& side : kSides) fillActions(side);
+    fillBothSides();
     // The hint waits until the dialog is on the screen.
     SetTimer(dialog_, IDT_SCAN_HINT, 100, nullptr);
 }
@@ -87,8 +85,13 @@ bool SetupDialog::command(int id, int code) {
     if (code != BN_CLICKED) return false;
     switch (id) {
         case IDOK:
-            saveChangedLists(store_, opened_);
-            EndDialog(dialog_, IDOK);
+            if (saveChangedLists(store_, opened_, platform_.ui, toWindowRef(dialog_))) {
+                EndDialog(dialog_, IDOK);
+                return true;
+            }
+            // The user was told and may try again; a list read again meanwhile
+            // may not be the one shown.
+            fillBothSides();
             return true;
         case IDCANCEL:
             store_.load();
@@ -101,6 +104,12 @@ bool SetupDialog::command(int id, int code) {
         default:
             return runLinkCommand(id, dialog_, platform_, updateDialogs_);
     }
+}
+
+void SetupDialog::fillBothSides() {
+    for (const Side& side : kSides) fillList(side);
+    applyEnablingRule();
+    for (const Side& side : kSides) fillActions(side);
 }
 
 void SetupDialog::fillList(const Side& side) {

@@ -32,6 +32,7 @@ private:
     bool command(int id, int code);
     void showScanHint();
 
+    void fillBothSides();  // lists, enabling rule, then combos
     void fillList(const Side& side);
     void fillActions(const Side& side);
     void applyEnablingRule();
@@ -50,7 +51,8 @@ private:
     bool editRecord(StarterKind kind, StarterRecord& record);
 
     SettingsStore& store_;
-    // Both lists as the dialog opened with them: OK saves the ones that differ.
+    // Both lists as the dialog opened with them (or as it last stored them): OK
+    // saves the ones that differ.
     OpenedLists opened_;
     Platform& platform_;
     ScanDialogs& scanDialogs_;
