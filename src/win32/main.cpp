@@ -11,9 +11,14 @@
 #include "win32/ui/win32_dialogs.h"
 #include "win32/win32_platform.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR argumentText, int) {
+namespace {
+
+// How long the end of the run waits for update checks the user cancelled, whose
+// requests may still wait for their server.
+constexpr DWORD kCancelledCheckWait = 3000;
+
+int serve(quillmont::win32::Win32Platform& real, PWSTR argumentText) {
     using namespace quillmont;
-    win32::Win32Platform real;
     Platform& platform = real.ports();
     // The store is read from the registry when first needed: a command line
     // error or a cancelled file-open dialog reads nothing.
@@ -25,4 +30,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR argumentText, int) {
     win32::Win32Dialogs dialogs(platform, real.scanDialogs(), real.updateDialogs(), settings);
     LaunchContext context{platform, dialogs, settings};
     return runProgram(win32::fromWide(argumentText), context);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR argumentText, int) {
+    using namespace quillmont;
+    win32::Win32Platform real;
+    const int code = serve(real, argumentText);
+    // A worker still out uses ports that go with `real`: the process ends here
+    // instead, which stops the worker before anything is torn down.
+    if (!real.updateDialogs().waitForCancelledChecks(kCancelledCheckWait)) ExitProcess(static_cast<UINT>(code));
+    return code;
 }
