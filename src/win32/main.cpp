@@ -3,11 +3,13 @@
 // each part what it uses.
 #include <windows.h>
 
+#include <exception>
 #include <optional>
 
 #include "core/app/program_entry.h"
 #include "core/starters/settings_store.h"
 #include "win32/platform/wide_text.h"
+#include "win32/ui/escaped_exception.h"
 #include "win32/ui/win32_dialogs.h"
 #include "win32/win32_platform.h"
 
@@ -37,7 +39,13 @@ int serve(quillmont::win32::Win32Platform& real, PWSTR argumentText) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR argumentText, int) {
     using namespace quillmont;
     win32::Win32Platform real;
-    const int code = serve(real, argumentText);
+    int code = 1;
+    try {
+        code = serve(real, argumentText);
+    } catch (...) {
+        // Nothing ends silently: not even memory running out.
+        code = win32::reportEscapedException(std::current_exception());
+    }
     // A worker still out uses ports that go with `real`: the process ends here
     // instead, which stops the worker before anything is torn down.
     if (!real.updateDialogs().waitForCancelledChecks(kCancelledCheckWait)) ExitProcess(static_cast<UINT>(code));
