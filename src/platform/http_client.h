@@ -30,8 +30,10 @@ public:
     // failure. Whatever the HTTP status, the body is what the server sent;
     // nothing when the URL cannot be opened.
     virtual std::unique_ptr<HttpBody> get(const WideString& url, const WideString& headers) = 0;
-    // May be called from another thread while a request is under way: ends it,
-    // and every later one, as a failure at once.
+    // May be called from another thread at any time, also after the requests
+    // have ended: the call under way (connecting, sending or reading) fails once
+    // it returns, and every later one at once. The session and its bodies stay
+    // their owner's to close.
     virtual void cancel() {}
 };
 

@@ -37,12 +37,22 @@ struct FileOpenRequest {
     int bufferSize = 0;               // UTF-16 units, terminating zero included
 };
 
+// How a file-open dialog ended: with the chosen path; with nothing when the user
+// cancelled; or with nothing and the system's error code when the dialog failed.
+struct FileChoice {
+    std::optional<WideString> path;
+    unsigned long error = 0;
+};
+
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
     virtual MessageAnswer showMessage(WindowRef owner, const WideString& text, MessageKind kind) = 0;
-    // The chosen path, or nothing when the user cancelled.
-    virtual std::optional<WideString> chooseFileToOpen(const FileOpenRequest& request) = 0;
+    virtual FileChoice showFileOpenDialog(const FileOpenRequest& request) = 0;
+    // The chosen path, or nothing when the user cancelled or the dialog failed.
+    std::optional<WideString> chooseFileToOpen(const FileOpenRequest& request) {
+        return showFileOpenDialog(request).path;
+    }
     // The active window of the calling thread (kNoWindow when there is none).
     virtual WindowRef activeWindow() = 0;
 };

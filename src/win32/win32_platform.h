@@ -28,7 +28,7 @@ public:
 
     Platform& ports() { return ports_; }
     ScanDialogs& scanDialogs() { return scanDialogs_; }
-    UpdateDialogs& updateDialogs() { return updateDialogs_; }
+    Win32UpdateDialogs& updateDialogs() { return updateDialogs_; }
 
 private:
     Win32StartupServices startup_;

@@ -70,3 +70,34 @@ TEST(HttpContract, TheRequestCarriesTheAgentTheHeaderAndNoCache) {
     EXPECT_NE(echoed.find("Content-type: text/plain\n"), std::string::npos) << echoed;
     EXPECT_NE(echoed.find("Pragma: no-cache\n"), std::string::npos) << echoed;
 }
+
+// A cancel that comes after its requests have ended touches no handle: a request
+// of another session, opened since (WinINet may give it the values the first one's
+// handles had), goes on. Later requests of the cancelled session fail at once, and
+// a cancel between two reads fails the next one.
+TEST(HttpContract, CancelEndsOnlyItsOwnSessionsRequestsWhenEverItComes) {
+    auto harness = makeHttpHarness();
+    std::unique_ptr<HttpSession> first = harness->client().openSession(u"WebUpdateChecker");
+    ASSERT_NE(first, nullptr);
+    std::size_t reads = 0;
+    std::unique_ptr<HttpBody> body = first->get(harness->url("latest"), u"");
+    ASSERT_NE(body, nullptr);
+    EXPECT_EQ(readAll(*body, 256, reads).value_or("").size(), 73u);
+    body.reset();
+
+    std::unique_ptr<HttpSession> second = harness->client().openSession(u"WebUpdateChecker");
+    ASSERT_NE(second, nullptr);
+    std::unique_ptr<HttpBody> other = second->get(harness->url("latest"), u"");
+    ASSERT_NE(other, nullptr);
+    first->cancel();
+    first->cancel();
+    EXPECT_EQ(readAll(*other, 256, reads).value_or("").size(), 73u);
+    EXPECT_EQ(first->get(harness->url("latest"), u""), nullptr);
+
+    std::unique_ptr<HttpBody> cut = second->get(harness->url("oversize"), u"");
+    ASSERT_NE(cut, nullptr);
+    std::vector<std::uint8_t> piece(256);
+    EXPECT_TRUE(cut->read(piece).has_value());
+    second->cancel();
+    EXPECT_EQ(cut->read(piece), std::nullopt);
+}

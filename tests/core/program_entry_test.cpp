@@ -70,6 +70,16 @@ TEST(ProgramEntry, NoArgumentAsksForAFileWithTheFixedDialog) {
     EXPECT_TRUE(program.ui.messages.empty());
 }
 
+TEST(ProgramEntry, AFailedFileOpenDialogIsReportedWithItsCodeAndEndsWithOne) {
+    for (const auto& [code, text] : {std::pair{0x3003ul, u"0x3003"}, {0x2ul, u"0x0002"}, {0xFFFFul, u"0xFFFF"}}) {
+        Program program;
+        program.ui.fileDialogError = code;
+        EXPECT_EQ(program.run(u""), 1);
+        program.expectOneOpeningError(u"The file-open dialog failed with error " + WideString(text) + u".");
+        EXPECT_TRUE(program.flows.calls.empty());
+    }
+}
+
 TEST(ProgramEntry, ChosenFileAlwaysAsksForTheStarter) {
     Program program;
     program.ui.chosenFiles.push_back(u"C:\\Users\\me\\My Game.JAD");

@@ -285,6 +285,43 @@ TEST(ZipArchiveReader, AnEntryOfExactlyTheBoundIsRead) {
     EXPECT_EQ(out.size(), ZipArchiveReader::kMaxEntrySize);
 }
 
+// Compressed data of several pieces is inflated across every piece boundary;
+// what is wrong anywhere in it (a damaged byte in the middle, a declared size
+// that ends or overruns the stream, or one too small for it) is refused.
+TEST(ZipArchiveReader, ADeflatedEntryOfManyPiecesIsInflatedAcrossThemAndChecked) {
+    constexpr std::uint32_t piece = ZipArchiveReader::kInflatePiece;
+    ZipBuilder::Entry entry;
+    entry.name = "big.txt";
+    for (std::uint32_t i = 0, seed = 1; i < 6 * piece; ++i) {  // random letters: about half as long deflated
+        seed = seed * 1103515245 + 12345;
+        entry.data.push_back(static_cast<std::uint8_t>('a' + (seed >> 16) % 16));
+    }
+    const auto compressed = static_cast<std::uint32_t>(ZipBuilder::deflated(entry.data).size());
+    ASSERT_GT(compressed, 2 * piece);
+    Bytes damaged = oneEntry(entry);
+    damaged[30 + entry.name.size() + piece + piece / 2] ^= 0x55;  // inside the second piece
+    auto declaring = [&](std::optional<std::uint32_t> ZipBuilder::Entry::*size, std::uint32_t value) {
+        ZipBuilder::Entry changed = entry;
+        changed.*size = value;
+        return oneEntry(changed);
+    };
+    const std::pair<const char*, Bytes> cases[] = {
+        {"whole", oneEntry(entry)},
+        {"damaged in the middle", damaged},
+        {"ending at a piece boundary", declaring(&ZipBuilder::Entry::compressedSize, 2 * piece)},
+        {"beyond the stream's end", declaring(&ZipBuilder::Entry::compressedSize, compressed + 1)},
+        {"one short", declaring(&ZipBuilder::Entry::uncompressedSize, 6 * piece - 1)},
+    };
+    for (const auto& [claim, bytes] : cases) {
+        Archive archive;
+        ASSERT_TRUE(archive.open(bytes)) << claim;
+        const bool whole = claim == cases[0].first;
+        Bytes out;
+        EXPECT_EQ(archive.reader.readEntry(u"big.txt", out), whole) << claim;
+        EXPECT_EQ(out, whole ? entry.data : Bytes{}) << claim;
+    }
+}
+
 TEST(ZipArchiveReader, ABrokenDirectoryStopsTheWalk) {
     // A record after the first whose signature is wrong hides what follows it.
     Bytes bytes = ZipBuilder().add("a", "1").add("b", "2").build();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <map>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
@@ -11,8 +13,10 @@
 
 namespace quillmont::testing {
 
-// Web servers as a table: what each URL answers. Records every request and the
-// size of every read, so that the request's form and the reading can be checked.
+// Web servers as a table: what each URL answers; a cancelled session fails its
+// bodies' next reads and every later request, as the real one does. Records every
+// request and the size of every read, so that the request's form and the reading
+// can be checked.
 class FakeHttpClient final : public HttpClient {
 public:
     struct Answer {
@@ -42,11 +46,14 @@ public:
 private:
     class Body final : public HttpBody {
     public:
-        Body(FakeHttpClient& owner, const Answer& answer) : owner_(owner), answer_(answer) { ++owner_.openBodies; }
+        Body(FakeHttpClient& owner, const Answer& answer, std::shared_ptr<std::atomic<bool>> cancelled)
+            : owner_(owner), answer_(answer), cancelled_(std::move(cancelled)) {
+            ++owner_.openBodies;
+        }
         ~Body() override { --owner_.openBodies; }
         std::optional<std::size_t> read(std::span<std::uint8_t> buffer) override {
             owner_.readSizes.push_back(buffer.size());
-            if (at_ >= answer_.readErrorAfter) return std::nullopt;
+            if (*cancelled_ || at_ >= answer_.readErrorAfter) return std::nullopt;
             const std::size_t count =
                 std::min({buffer.size(), answer_.body.size() - at_, answer_.readErrorAfter - at_});
             std::copy_n(answer_.body.begin() + static_cast<std::ptrdiff_t>(at_), count, buffer.begin());
@@ -57,6 +64,7 @@ private:
     private:
         FakeHttpClient& owner_;
         const Answer& answer_;
+        std::shared_ptr<std::atomic<bool>> cancelled_;
         std::size_t at_ = 0;
     };
     class Session final : public HttpSession {
@@ -68,13 +76,15 @@ private:
         std::unique_ptr<HttpBody> get(const WideString& url, const WideString& headers) override {
             owner_.requests.push_back({userAgent_, url, headers});
             auto found = owner_.answers.find(url);
-            if (found == owner_.answers.end()) return nullptr;
-            return std::make_unique<Body>(owner_, found->second);
+            if (*cancelled_ || found == owner_.answers.end()) return nullptr;
+            return std::make_unique<Body>(owner_, found->second, cancelled_);
         }
+        void cancel() override { *cancelled_ = true; }
 
     private:
         FakeHttpClient& owner_;
         WideString userAgent_;
+        std::shared_ptr<std::atomic<bool>> cancelled_ = std::make_shared<std::atomic<bool>>(false);
     };
 };
 

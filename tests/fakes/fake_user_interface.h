@@ -21,6 +21,7 @@ public:
     std::vector<FileOpenRequest> fileRequests;
     std::deque<MessageAnswer> answers;                 // empty: every box answers Ok
     std::deque<std::optional<WideString>> chosenFiles; // empty: the dialog is cancelled
+    unsigned long fileDialogError = 0;                 // not 0: every file dialog fails with it
     WindowRef active = kNoWindow;
 
     MessageAnswer showMessage(WindowRef owner, const WideString& text, MessageKind kind) override {
@@ -31,12 +32,13 @@ public:
         return answer;
     }
 
-    std::optional<WideString> chooseFileToOpen(const FileOpenRequest& request) override {
+    FileChoice showFileOpenDialog(const FileOpenRequest& request) override {
         fileRequests.push_back(request);
-        if (chosenFiles.empty()) return std::nullopt;
+        if (fileDialogError != 0) return {std::nullopt, fileDialogError};
+        if (chosenFiles.empty()) return {};
         std::optional<WideString> chosen = chosenFiles.front();
         chosenFiles.pop_front();
-        return chosen;
+        return {chosen, 0};
     }
 
     WindowRef activeWindow() override { return active; }

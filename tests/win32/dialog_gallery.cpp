@@ -253,7 +253,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
         SlowService service;
         UpdateChecker checker(service, ports.environment, 0x01020000, u"https://quillmont.brenwick.example/update/1/",
                               u"program");
-        win32::UpdateCheckDialog(checker).run(nullptr);
+        ports.updateDialogs.runUpdateCheck(kNoWindow, checker);
     } else if (which == L"scan-progress") {
         auto progress = win32::ScanProgressDialog::show(nullptr, u"Scanning for J2SE Starters");
         pumpMessagesFor(20000);

@@ -191,7 +191,7 @@ TEST(DialogLeaks, EveryDialogOpenedAndClosedAThousandTimesLeavesNothingBehind) {
         {"update check", [&] {
              UpdateChecker checker(service, ports.environment, 0x01020000, WideString(base.begin(), base.end()),
                                    u"program");
-             win32::UpdateCheckDialog(checker).run(owner);
+             ports.updateDialogs.runUpdateCheck(win32::toWindowRef(owner), checker);
          }},
     };
     const Counts start = counts();

@@ -123,7 +123,7 @@ const std::vector<Case> kCases = {
      {IDC_SCAN_LIST, IDC_SCAN_CHECK_ALL, IDC_SCAN_UNCHECK_ALL, IDC_SCAN_SHOW_NONMAIN, IDOK, IDCANCEL}, L"CUSA", {},
      true, [](DialogWindow& d) { d.checkListViewItem(IDC_SCAN_LIST, 1, true); }},
     // Cancel is the default button.
-    {"update check", [](Program& p) { return win32::UpdateCheckDialog(p.checker).run(nullptr).result != 2; },
+    {"update check", [](Program& p) { return p.ports.updateDialogs.runUpdateCheck(kNoWindow, p.checker).result != 2; },
      {IDCANCEL}, L"", {}, false},
 };
 

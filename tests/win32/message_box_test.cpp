@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "dialog_driver.h"
 #include "icon_capture.h"
 #include "win32/platform/wide_text.h"
+#include "win32/ui/escaped_exception.h"
 #include "win32/ui/win32_user_interface.h"
 
 using namespace quillmont;
@@ -106,5 +109,31 @@ TEST(MessageBoxes, TheScreenIconReaderTellsTheIconsApart) {
         win32::Win32UserInterface ui;
         driver.run([&] { return ui.showMessage(kNoWindow, u"Which icon?", kind); });
         EXPECT_EQ(seen, expected);
+    }
+}
+
+// Whatever escapes the run ends in one box that says why, and in exit code 1; a
+// reason too long for the box's text is cut, not written past it.
+TEST(MessageBoxes, AnEscapedExceptionSaysWhyQuillmontCouldNotFinish) {
+    const std::wstring because = L"Quillmont could not finish: ";
+    const std::pair<std::exception_ptr, std::wstring> cases[] = {
+        {std::make_exception_ptr(std::bad_alloc()), because + L"there is not enough memory."},
+        {std::make_exception_ptr(std::runtime_error("the registry is gone")), because + L"the registry is gone"},
+        {std::make_exception_ptr(std::length_error(std::string(1000, 'x'))), because + std::wstring(400, L'x')},
+        {std::make_exception_ptr(42), because + L"an unexpected error occurred."},
+    };
+    for (const auto& [error, text] : cases) {
+        Seen seen;
+        DialogDriver driver({[&](DialogWindow& box) {
+            seen = {box.caption(), box.staticTexts(), box.buttonTexts(), box.icon(), box.owner()};
+            box.click(IDOK);
+        }});
+        EXPECT_EQ(driver.run([&] { return win32::reportEscapedException(error); }), 1);
+        EXPECT_TRUE(driver.allStepsRan());
+        EXPECT_EQ(seen.caption, L"Quillmont");
+        EXPECT_EQ(seen.texts, std::vector<std::wstring>{text});
+        EXPECT_EQ(seen.buttons, std::vector<std::wstring>{L"OK"});
+        EXPECT_EQ(seen.icon, LoadIconW(nullptr, IDI_ERROR));
+        EXPECT_EQ(seen.owner, nullptr);
     }
 }

@@ -11,6 +11,7 @@
 #include "win32/platform/wide_text.h"
 #include "win32/platform/wininet_http_client.h"
 #include "win32/res/resource_ids.h"
+#include "win32/ui/window_ref.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
@@ -38,14 +39,16 @@ struct CheckRun {
     std::vector<WideString> opened;
     ULONGLONG milliseconds = 0;
     bool timedOut = false;
+    bool workerOutlivedTheDialog = false;
+    bool workerEndedWithItsRequest = false;
 };
 
 // "Check for Updates..." against the loopback service, answered as a user would:
 // the progress dialog is looked at (and cancelled when asked), then the message
 // box, if one comes, is read and confirmed.
 CheckRun checkAgainst(const char* answer, bool cancel = false, unsigned timeoutMs = 15000) {
+    win32::WininetHttpClient http;  // before the ports: a cancelled check's worker is waited for when they go
     DialogPorts ports;
-    win32::WininetHttpClient http;
     Platform platform{ports.startup, ports.ui, ports.processes, ports.registry, ports.shell,
                       ports.files, ports.versions, ports.environment, ports.xml, http};
     CheckRun run;
@@ -74,6 +77,8 @@ CheckRun checkAgainst(const char* answer, bool cancel = false, unsigned timeoutM
     });
     run.milliseconds = GetTickCount64() - start;
     run.timedOut = driver.timedOut();
+    run.workerOutlivedTheDialog = !ports.updateDialogs.waitForCancelledChecks(0);
+    run.workerEndedWithItsRequest = ports.updateDialogs.waitForCancelledChecks(20000);
     run.opened = ports.shell.openedUrls;
     return run;
 }
@@ -120,15 +125,17 @@ TEST(UpdateCheckDialog, HasCancelThenTheProgressBarFromZeroToThree) {
     EXPECT_EQ(run.controls[1].className, L"msctls_progress32");
 }
 
-// Cancel ends the request under way and closes the dialog at once, with no
-// message, though the server would take ten seconds (Wine's WinINet finishes the
-// request all the same: the worker then ends alone).
+// Cancel closes the dialog at once, with no message, though the server would
+// take ten seconds; the worker goes on with what it owns until the request ends,
+// and is waited for before the ports go.
 TEST(UpdateCheckDialog, CancelDuringASlowRequestClosesAtOnceWithoutAMessage) {
     const CheckRun run = checkAgainst("slow10", true);
     EXPECT_TRUE(run.message.empty());
     EXPECT_FALSE(run.timedOut);
     EXPECT_LT(run.milliseconds, 2000u) << "the dialog waited for the request";
     EXPECT_TRUE(run.opened.empty());
+    EXPECT_TRUE(run.workerOutlivedTheDialog);
+    EXPECT_TRUE(run.workerEndedWithItsRequest);
 }
 
 TEST(UpdateCheckDialog, AServerThatNeverAnswersIsAConnectionErrorWithinTheTimeOut) {
@@ -146,7 +153,7 @@ TEST(UpdateCheckDialog, ADialogThatCannotBeShownIsAFailedCheck) {
     DialogPorts ports;
     win32::WininetHttpClient http;
     UpdateChecker checker(http, ports.environment, 0x01020000, serviceFor("latest"), u"program");
-    const UpdateCheckOutcome outcome = win32::UpdateCheckDialog(checker).run(gone);
+    const UpdateCheckOutcome outcome = ports.updateDialogs.runUpdateCheck(win32::toWindowRef(gone), checker);
     EXPECT_EQ(outcome.result, UpdateCheckOutcome::failed().result);
     EXPECT_FALSE(outcome.succeeded);
 }

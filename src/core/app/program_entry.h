@@ -20,7 +20,7 @@ using CommandLineIntent = std::variant<OpenSetupDialog, ChooseFileToOpen, Launch
 CommandLineIntent interpretTokens(const TokenList& tokens);
 
 // The request for the file the user picked in the file-open dialog, or nothing
-// when the dialog was cancelled.
+// when the dialog was cancelled or failed (which is shown as an opening error).
 std::optional<LaunchRequest> askForFileToOpen(UserInterface& ui);
 
 // Checks the file name, strips its quotes and runs the flow its extension picks.

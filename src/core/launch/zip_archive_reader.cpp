@@ -27,20 +27,38 @@ bool liesInside(std::uint64_t offset, std::uint64_t count, std::uint64_t fileSiz
     return offset <= fileSize && count <= fileSize - offset;
 }
 
-// Inflates raw deflate data in one call into exactly `out.size()` bytes.
-bool inflateWhole(std::span<const std::uint8_t> compressed, std::span<std::uint8_t> out) {
+// Inflates the raw deflate data of `compressedSize` bytes from `offset` on into
+// exactly `out.size()` bytes, reading it in pieces of kInflatePiece: an entry's
+// compressed data is never held whole. The checks are those of one inflate call
+// over all of it: the stream may end only with its last byte, and all of `out`
+// must be filled.
+bool inflateFrom(ReadableFile& file, std::uint64_t offset, std::uint32_t compressedSize, std::span<std::uint8_t> out) {
+    // Even an empty entry deflates to two bytes.
+    if (compressedSize == 0) return false;
     z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK) return false;
+    struct End {
+        z_stream& stream;
+        ~End() { inflateEnd(&stream); }
+    } end{stream};
+    Bytes piece(std::min<std::size_t>(ZipArchiveReader::kInflatePiece, compressedSize));
     std::uint8_t nothing = 0;  // zlib wants somewhere to write even when nothing is expected
-    stream.next_in = const_cast<Bytef*>(compressed.data());
-    stream.avail_in = static_cast<uInt>(compressed.size());
     stream.next_out = out.empty() ? &nothing : out.data();
     stream.avail_out = static_cast<uInt>(out.size());
-    const int result = inflate(&stream, Z_NO_FLUSH);
-    const bool whole = (result == Z_STREAM_END || result == Z_OK) && stream.total_in == compressed.size() &&
-                       stream.total_out == out.size();
-    inflateEnd(&stream);
-    return whole;
+    for (std::uint32_t done = 0; done < compressedSize;) {
+        const std::span<std::uint8_t> input =
+            std::span(piece).first(std::min<std::size_t>(piece.size(), compressedSize - done));
+        const std::optional<std::size_t> read = file.readAt(offset + done, input);
+        if (!read || *read != input.size()) return false;
+        done += static_cast<std::uint32_t>(input.size());
+        stream.next_in = input.data();
+        stream.avail_in = static_cast<uInt>(input.size());
+        const int result = inflate(&stream, Z_NO_FLUSH);
+        if (result == Z_STREAM_END) return done == compressedSize && stream.avail_in == 0 && stream.total_out == out.size();
+        // A piece left unread means that `out` is full before the stream's end.
+        if (result != Z_OK || stream.avail_in != 0) return false;
+    }
+    return stream.total_out == out.size();
 }
 
 }  // namespace
@@ -210,10 +228,8 @@ bool ZipArchiveReader::extract(const WideString& name, Bytes& out) {
         if (!readExactly(*start, out)) return false;
     } else {
         if (!liesInside(*start, entry->compressedSize, fileSize_)) return false;
-        Bytes compressed(entry->compressedSize);
-        if (!readExactly(*start, compressed)) return false;
         out.resize(entry->uncompressedSize);
-        if (!inflateWhole(compressed, out)) return false;
+        if (!inflateFrom(*file_, *start, entry->compressedSize, out)) return false;
     }
     const uLong crc = crc32(crc32(0, nullptr, 0), out.data(), static_cast<uInt>(out.size()));
     return crc == entry->crc;

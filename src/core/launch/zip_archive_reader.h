@@ -21,12 +21,15 @@ namespace quillmont {
 //
 // Every size the archive declares is checked against the file before anything
 // is allocated: a directory or an entry's data that cannot lie inside the file
-// is refused, and so is an entry larger than kMaxEntrySize. No allocation is
-// larger than the file plus that bound, whatever the bytes.
+// is refused, and so is an entry larger than kMaxEntrySize. A deflated entry's
+// compressed data is read and inflated in pieces of kInflatePiece bytes, never
+// held whole: beside the entry itself, no allocation is larger than the buffer,
+// whatever the bytes.
 class ZipArchiveReader {
 public:
     // A manifest is small; this is far more than any real one needs.
     static constexpr std::uint32_t kMaxEntrySize = 64u * 1024 * 1024;
+    static constexpr std::size_t kInflatePiece = 64 * 1024;
     // Room for the end record with the longest comment, and for a directory
     // record's fixed part with the longest name, so either is read in one piece.
     static constexpr std::size_t kBufferSize = 46 + 0xFFFF;

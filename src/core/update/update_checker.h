@@ -49,8 +49,8 @@ public:
     // its answer. Any failure (no connection, an oversized or malformed answer,
     // a page that is not an http or https address) gives false.
     bool check();
-    // From another thread (the dialog's Cancel): ends a request under way, which
-    // then fails at once, instead of waiting for it to end by itself.
+    // From another thread (the dialog's Cancel): the check fails as soon as the
+    // call under way returns, without reading or deciding anything more.
     void cancel();
 
     WideString requestUrl() const;

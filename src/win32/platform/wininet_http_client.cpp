@@ -4,37 +4,21 @@
 #include <wininet.h>
 
 #include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "win32/platform/unique_internet.h"
 #include "win32/platform/wide_text.h"
 
 namespace quillmont::win32 {
 
 namespace {
 
-// Closes an internet handle (a session or a request) when it goes.
-// Not a UniqueOwner: cancel() closes the session's handle from another thread, so it is atomic.
-class UniqueInternet {
-public:
-    explicit UniqueInternet(HINTERNET handle) : handle_(handle) {}
-    UniqueInternet(UniqueInternet&& other) noexcept : handle_(other.handle_.exchange(nullptr)) {}
-    UniqueInternet(const UniqueInternet&) = delete;
-    UniqueInternet& operator=(const UniqueInternet&) = delete;
-    UniqueInternet& operator=(UniqueInternet&&) = delete;
-    ~UniqueInternet() { close(); }
-    HINTERNET get() const { return handle_; }
-    bool valid() const { return handle_ != nullptr; }
-    // Closes the handle now, from any thread, once.
-    void close() {
-        if (HINTERNET handle = handle_.exchange(nullptr)) InternetCloseHandle(handle);
-    }
-
-private:
-    std::atomic<HINTERNET> handle_;
-};
-
+// Set by a session's cancel(), from any thread; read by the owner of the
+// handles before and after each of its calls.
+using CancelFlag = std::shared_ptr<std::atomic<bool>>;
 
 // Every handle gets the time-outs: Wine's WinINet takes them from the connection
 // and the request, not from the session alone.
@@ -73,18 +57,20 @@ std::optional<UrlParts> crackUrl(const std::wstring& url) {
 // A request owns its connection too: both close when the body goes, request first.
 class WininetBody final : public HttpBody {
 public:
-    WininetBody(UniqueInternet connection, UniqueInternet request)
-        : connection_(std::move(connection)), request_(std::move(request)) {}
+    WininetBody(UniqueInternet connection, UniqueInternet request, CancelFlag cancelled)
+        : connection_(std::move(connection)), request_(std::move(request)), cancelled_(std::move(cancelled)) {}
     std::optional<std::size_t> read(std::span<std::uint8_t> buffer) override {
+        if (*cancelled_) return std::nullopt;
         DWORD got = 0;
-        if (!InternetReadFile(request_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got))
+        if (!InternetReadFile(request_.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got) || *cancelled_)
             return std::nullopt;
         return got;
     }
 
 private:
     UniqueInternet connection_;
-    UniqueInternet request_;
+    UniqueInternet request_;  // after the connection, so that it closes first
+    CancelFlag cancelled_;
 };
 
 // What InternetOpenUrlW does, in its steps: connect, open the request, send it.
@@ -95,7 +81,7 @@ public:
     explicit WininetSession(UniqueInternet internet) : internet_(std::move(internet)) {}
     std::unique_ptr<HttpBody> get(const WideString& url, const WideString& headers) override {
         const std::optional<UrlParts> parts = crackUrl(toWide(url));
-        if (!parts) return nullptr;
+        if (!parts || *cancelled_) return nullptr;
         UniqueInternet connection(InternetConnectW(internet_.get(), parts->host.c_str(), parts->port, nullptr, nullptr,
                                                    INTERNET_SERVICE_HTTP, 0, 0));
         if (!connection.valid()) return nullptr;
@@ -104,30 +90,24 @@ public:
                             INTERNET_FLAG_PRAGMA_NOCACHE | (parts->secure ? INTERNET_FLAG_SECURE : 0);
         UniqueInternet request(HttpOpenRequestW(connection.get(), L"GET", parts->object.c_str(), nullptr, nullptr,
                                                 nullptr, flags, 0));
-        if (!request.valid()) return nullptr;
+        if (!request.valid() || *cancelled_) return nullptr;
         setTimeouts(request.get());
-        active_ = request.get();
-        if (cancelled_) return nullptr;
         std::wstring extra = toWide(headers);
-        if (!HttpSendRequestW(request.get(), extra.c_str(), static_cast<DWORD>(extra.size()), nullptr, 0))
+        if (!HttpSendRequestW(request.get(), extra.c_str(), static_cast<DWORD>(extra.size()), nullptr, 0) ||
+            *cancelled_)
             return nullptr;
-        return std::make_unique<WininetBody>(std::move(connection), std::move(request));
+        return std::make_unique<WininetBody>(std::move(connection), std::move(request), cancelled_);
     }
 
-    // Closing the session's handle ends a blocking call on any handle below it
-    // (connecting, sending, reading) as a failure; later calls fail at once.
-    void cancel() override {
-        cancelled_ = true;
-        // The request under way first: WinINet takes a closed handle in any later
-        // call, its owner's included, as one it does not know.
-        if (HINTERNET request = active_.exchange(nullptr)) InternetCloseHandle(request);
-        internet_.close();
-    }
+    // Only a signal: closing a handle here, under the call that uses it on the
+    // worker's thread, would leave its owner a value that WinINet may already
+    // have given to another handle. The call under way ends by itself (the
+    // time-outs bound it) and then fails, as does every later one, at once.
+    void cancel() override { *cancelled_ = true; }
 
 private:
     UniqueInternet internet_;
-    std::atomic<HINTERNET> active_{nullptr};
-    std::atomic<bool> cancelled_{false};
+    CancelFlag cancelled_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 }  // namespace

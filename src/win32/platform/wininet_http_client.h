@@ -8,7 +8,7 @@ namespace quillmont::win32 {
 // connection and a GET request that always goes to the server, never writes the
 // cache and shows no user interface (what InternetOpenUrlW does, in its steps, so
 // that the time-outs hold under Wine too); InternetReadFile for the body. Every
-// handle has an owner that closes it on every path.
+// handle has one owner, the only code that closes it, on every path.
 class WininetHttpClient final : public HttpClient {
 public:
     // How long the server may stay silent while connecting, sending or receiving.

@@ -2,7 +2,11 @@
 
 #include <commctrl.h>
 
-#include <thread>
+#include <process.h>
+
+#include <memory>
+#include <new>
+#include <vector>
 
 #include "win32/res/resource_ids.h"
 #include "win32/ui/dialog_centring.h"
@@ -18,26 +22,63 @@ namespace {
 constexpr UINT kSetProgress = WM_APP + 1;  // wParam: the step
 constexpr UINT kEnd = WM_APP + 2;          // wParam: the result
 
+// The worker thread; it holds its share of the work until its last step.
+unsigned __stdcall workerMain(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<UpdateCheckDialog::Work>> held(
+        static_cast<std::shared_ptr<UpdateCheckDialog::Work>*>(parameter));
+    UpdateCheckDialog::Work& work = **held;
+    runUpdateCheckWorker(work.checker, work, work.cancelled, work.outcome);
+    return 0;
+}
+
 }  // namespace
+
+UpdateWorkers::~UpdateWorkers() {
+    for (const UniqueHandle& thread : threads_) WaitForSingleObject(thread.get(), INFINITE);
+}
+
+void UpdateWorkers::adopt(UniqueHandle thread) {
+    // Those that have ended since are let go, so that the list stays short.
+    waitForAll(0);
+    threads_.push_back(std::move(thread));
+}
+
+bool UpdateWorkers::waitForAll(DWORD milliseconds) {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    std::erase_if(threads_, [&](const UniqueHandle& thread) {
+        const ULONGLONG now = GetTickCount64();
+        const DWORD left = now < deadline ? static_cast<DWORD>(deadline - now) : 0;
+        return WaitForSingleObject(thread.get(), left) == WAIT_OBJECT_0;
+    });
+    return threads_.empty();
+}
 
 UpdateCheckOutcome UpdateCheckDialog::run(HWND owner) {
     registerControlClasses(ICC_PROGRESS_CLASS);  // the template's progress bar
     work_ = std::make_shared<Work>(checker_);
-    std::thread worker;
-    worker_ = &worker;
     const INT_PTR shown = runModalDialog(IDD_UPDATE_CHECK, owner, *this);
-    worker_ = nullptr;
     work_->dialog = nullptr;
-    if (shown == 2 && work_->cancelled) {
-        // Cancelled: the worker may still wait for its request; it ends alone.
-        if (worker.joinable()) worker.detach();
-        return UpdateCheckOutcome{};
+    if (!work_->cancelled && (shown == 1 || shown == 2)) {
+        // Ending the dialog was the worker's last act (or none started): it is done or about to be.
+        if (worker_.valid()) WaitForSingleObject(worker_.get(), INFINITE);
+        worker_.reset();
+        checker_.takeAnswer(work_->checker);
+        return work_->outcome;
     }
-    // Ending the dialog was the worker's last act: it is done or about to be.
-    if (worker.joinable()) worker.join();
-    if (shown != 1 && shown != 2) return UpdateCheckOutcome::failed();  // the dialog could not be shown
-    checker_.takeAnswer(work_->checker);
-    return work_->outcome;
+    // Cancelled, or the dialog could not be shown: a worker may still wait for its request.
+    const bool cancelled = work_->cancelled.exchange(true);
+    work_->checker.cancel();
+    if (worker_.valid()) workers_.adopt(std::move(worker_));
+    return cancelled ? UpdateCheckOutcome{} : UpdateCheckOutcome::failed();
+}
+
+bool UpdateCheckDialog::startWorker() {
+    auto* share = new (std::nothrow) std::shared_ptr<Work>(work_);
+    if (share == nullptr) return false;
+    worker_.reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &workerMain, share, 0, nullptr)));
+    if (worker_.valid()) return true;
+    delete share;
+    return false;
 }
 
 INT_PTR UpdateCheckDialog::handleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -47,19 +88,17 @@ INT_PTR UpdateCheckDialog::handleMessage(HWND dialog, UINT message, WPARAM wPara
             SendDlgItemMessageW(dialog, IDC_UPDATE_PROGRESS, PBM_SETRANGE32, 0, 3);
             SendDlgItemMessageW(dialog, IDC_UPDATE_PROGRESS, PBM_SETPOS, 0, 0);
             work_->dialog = dialog;
-            try {
-                *worker_ = std::thread([work = work_] {
-                    runUpdateCheckWorker(work->checker, *work, work->cancelled, work->outcome);
-                });
-            } catch (...) {
-                // No thread to ask with (no memory, no threads left): a check that failed.
-                EndDialog(dialog, UpdateCheckOutcome::failed().result);
+            // No thread to ask with (no memory, no threads left): a check that failed.
+            if (!startWorker()) {
+                work_->outcome = UpdateCheckOutcome::failed();
+                EndDialog(dialog, work_->outcome.result);
             }
             return TRUE;
         case WM_COMMAND:
             if (LOWORD(wParam) != IDCANCEL) return FALSE;
-            // Cancel, Esc and the close box: the request under way is ended (its
-            // handles closed) and the dialog closes now.
+            // Cancel, Esc and the close box: the request under way is told to
+            // stop and the dialog closes now; the worker posts nothing more to it.
+            work_->dialog = nullptr;
             work_->cancelled = true;
             work_->checker.cancel();
             EndDialog(dialog, 2);
@@ -86,7 +125,7 @@ void UpdateCheckDialog::Work::endDialog(int result) {
 }
 
 UpdateCheckOutcome Win32UpdateDialogs::runUpdateCheck(WindowRef owner, UpdateChecker& checker) {
-    return UpdateCheckDialog(checker).run(toHwnd(owner));
+    return UpdateCheckDialog(checker, workers_).run(toHwnd(owner));
 }
 
 }  // namespace quillmont::win32

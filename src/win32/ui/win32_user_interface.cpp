@@ -66,7 +66,7 @@ MessageAnswer Win32UserInterface::showMessage(WindowRef owner, const WideString&
     return toAnswer(pressed);
 }
 
-std::optional<WideString> Win32UserInterface::chooseFileToOpen(const FileOpenRequest& request) {
+FileChoice Win32UserInterface::showFileOpenDialog(const FileOpenRequest& request) {
     const std::size_t size = request.bufferSize > 1 ? static_cast<std::size_t>(request.bufferSize) : MAX_PATH;
     std::vector<wchar_t> file(size, L'\0');
     const std::wstring initial = toWide(request.initialFile);
@@ -83,8 +83,9 @@ std::optional<WideString> Win32UserInterface::chooseFileToOpen(const FileOpenReq
     dialog.nMaxFile = static_cast<DWORD>(size);
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER;
-    if (!GetOpenFileNameW(&dialog)) return std::nullopt;
-    return fromWide(file.data());
+    // FALSE is a cancel only when the dialog reports no error of its own.
+    if (!GetOpenFileNameW(&dialog)) return FileChoice{std::nullopt, CommDlgExtendedError()};
+    return FileChoice{fromWide(file.data()), 0};
 }
 
 WindowRef Win32UserInterface::activeWindow() { return toWindowRef(GetActiveWindow()); }

@@ -7,7 +7,7 @@ namespace quillmont::win32 {
 class Win32UserInterface final : public UserInterface {
 public:
     MessageAnswer showMessage(WindowRef owner, const WideString& text, MessageKind kind) override;
-    std::optional<WideString> chooseFileToOpen(const FileOpenRequest& request) override;
+    FileChoice showFileOpenDialog(const FileOpenRequest& request) override;
     WindowRef activeWindow() override;
 };
 
