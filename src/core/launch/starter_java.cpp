@@ -3,18 +3,10 @@
 #include <algorithm>
 
 #include "core/scan/java_release.h"
-#include "core/text/ascii_case.h"
 #include "core/text/message_format.h"
 #include "core/text/path_parts.h"
 
 namespace quillmont {
-
-JavaLauncher javaLauncherOf(const WideString& program) {
-    const WideString name = fileNameOf(program);
-    if (equalsIgnoringAsciiCase(name, u"javaw.exe")) return JavaLauncher::Javaw;
-    if (equalsIgnoringAsciiCase(name, u"java.exe")) return JavaLauncher::Java;
-    return JavaLauncher::None;
-}
 
 int StarterJavaVersions::of(int slot) {
     if (const auto found = known_.find(slot); found != known_.end()) return found->second;

@@ -5,14 +5,11 @@
 
 #include "base/wide_string.h"
 #include "core/launch/launch_context.h"
+#include "core/starters/java_launcher.h"
 #include "core/starters/starter_list.h"
 #include "platform/platform.h"
 
 namespace quillmont {
-
-enum class JavaLauncher { None, Java, Javaw };
-// Which Java launcher a starter's program is, by its file name.
-JavaLauncher javaLauncherOf(const WideString& program);
 
 // The Java feature version each J2SE starter runs, read from the machine when it
 // is first asked for and then kept: the release file of the home of its java.exe
