@@ -6,7 +6,7 @@
 namespace quillmont {
 
 enum class MessageIcon { None, Error, Warning, Question, Information };
-enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 
 struct MessageStyle {
     const char* title;
@@ -21,6 +21,7 @@ constexpr MessageStyle messageStyle(MessageKind kind) {
         case MessageKind::ValidationError: return {"Error", MessageIcon::Error, MessageButtons::Ok};
         case MessageKind::Warning: return {"Warning", MessageIcon::Warning, MessageButtons::OkCancel};
         case MessageKind::OpeningChoice: return {"Quillmont", MessageIcon::Warning, MessageButtons::YesNo};
+        case MessageKind::OpeningOffer: return {"Quillmont", MessageIcon::Warning, MessageButtons::YesNoCancel};
         case MessageKind::Confirmation: return {"Confirmation", MessageIcon::Question, MessageButtons::YesNo};
         case MessageKind::Information: return {"Information", MessageIcon::Information, MessageButtons::Ok};
         case MessageKind::Complete: return {"Complete", MessageIcon::None, MessageButtons::Ok};

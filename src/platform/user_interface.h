@@ -15,6 +15,7 @@ enum class MessageKind {
     ValidationError,  // "Error", error icon, OK
     Warning,          // "Warning", warning icon, OK and Cancel
     OpeningChoice,    // "Quillmont", warning icon, Yes and No: an opening flow offers another way
+    OpeningOffer,     // "Quillmont", warning icon, Yes, No and Cancel: another way, the one asked for, or none
     Confirmation,     // "Confirmation", question icon, Yes and No
     Information,      // "Information", information icon, OK
     Complete,         // "Complete", no icon, OK

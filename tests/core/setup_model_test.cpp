@@ -92,6 +92,33 @@ TEST(StarterEditModel, ChecksNameFirstThenExecutableAndTrimsEverything) {
               u"C:\\Program Files\\jdk\\bin\\java.exe");
 }
 
+// A J2SE starter must hand the launcher its archive.
+TEST(StarterEditModel, AJavaLauncherGetsArgumentsThatPassTheArchive) {
+    struct Case {
+        StarterKind kind;
+        const char16_t* program;
+        const char16_t* arguments;
+        std::optional<WideString> filled;  // nothing: the field stays as it is
+        bool warned;                       // on OK, with the arguments as they end up
+    };
+    const WideString jar = u"-jar %1 %*";
+    const Case cases[] = {
+        {StarterKind::J2SE, u"C:\\jdk\\bin\\javaw.exe", u"", jar, false},
+        {StarterKind::J2SE, u"\"C:\\Program Files\\jdk\\bin\\JAVA.EXE\" ", u"  ", jar, false},
+        {StarterKind::J2SE, u"C:\\jdk\\bin\\javaw.exe", u"-cp %1 a.Main", std::nullopt, false},
+        {StarterKind::J2SE, u"C:\\jdk\\bin\\javaw.exe", u"-jar app.jar", std::nullopt, true},
+        {StarterKind::J2SE, u"C:\\tools\\run.bat", u"", std::nullopt, true},
+        {StarterKind::J2SE, u"C:\\tools\\javaw.exe.bak", u"", std::nullopt, true},
+        {StarterKind::J2ME, u"C:\\jdk\\bin\\javaw.exe", u"", std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        const std::optional<WideString> filled = argumentsForJavaLauncher(c.kind, c.program, c.arguments);
+        EXPECT_EQ(filled, c.filled) << &c - cases;
+        const StarterRecord stored = *checkStarterFields(u"Java", c.program, filled.value_or(c.arguments)).record;
+        EXPECT_EQ(argumentsWarning(c.kind, stored).empty(), !c.warned) << &c - cases;
+    }
+}
+
 TEST(Trim, RemovesUnicodeSpacesButNotOtherCharacters) {
     EXPECT_EQ(trimmed(u"\u2003\u00a0x y\u2029\v"), u"\u00a0x y");  // a no-break space is kept
     EXPECT_EQ(trimmed(u"\u200b"), u"\u200b");                    // a zero-width space is not white space

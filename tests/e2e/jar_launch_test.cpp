@@ -212,3 +212,61 @@ TEST_F(JarLaunch, AStarterAddedInTheSetupDialogIsOfferedAtOnce) {
     EXPECT_EQ(program->waitForExit(), 0u);
     EXPECT_EQ(settings.storedLastAction(J2SE), 1);
 }
+
+namespace {
+
+// A Java home whose javaw.exe is the recording starter and whose release file
+// names the version.
+std::wstring javaHome(const std::wstring& name, const char* version) {
+    const std::wstring home = makeTemporaryFolder(name);
+    CreateDirectoryW((home + L"\\bin").c_str(), nullptr);
+    CopyFileW(CommandLineRecorder::starter().c_str(), (home + L"\\bin\\javaw.exe").c_str(), FALSE);
+    const std::string release = std::string("JAVA_VERSION=\"") + version + "\"\n";
+    writeFileBytes(home + L"\\release", Bytes(release.begin(), release.end()));
+    return home + L"\\bin\\javaw.exe";
+}
+
+// An archive whose main class was compiled for Java 17.
+struct JarJavaVersion : JarLaunch {
+    const std::wstring java8 = javaHome(L"jdk8", "1.8.0_392");
+    void SetUp() override {
+        const std::string java17Class("\xCA\xFE\xBA\xBE\0\0\0\x3D\0\0", 10);
+        const ZipBuilder archive = ZipBuilder().add("META-INF/MANIFEST.MF", "Main-Class: a.A\n").add("a/A.class", java17Class);
+        ASSERT_TRUE(writeFileBytes(jar, archive.build()));
+        settings.add(J2SE, 1, u"Java 8", u"-jar %1", win32::fromWide(java8));
+        settings.setActions(J2SE, 1, 0);
+    }
+};
+
+}  // namespace
+
+TEST_F(JarJavaVersion, AnOlderJavaIsOfferedTheNewerStarterAndYesStartsIt) {
+    const std::wstring java21 = javaHome(L"jdk21", "21.0.1");
+    settings.add(J2SE, 2, u"Java 21", u"-jar %1", win32::fromWide(java21));
+    auto program = startQuillmont(L" " + quotedW(jar));
+    HWND box = program->waitForDialog();
+    ASSERT_NE(box, nullptr);
+    const ShownMessage shown = readAndConfirm(box, IDYES);
+    EXPECT_EQ(shown.texts, std::vector<std::wstring>{
+                               L"\"app.jar\" needs Java 17 or newer, but the starter \"Java 8\" runs Java 8.\n\n"
+                               L"Start it with \"Java 21\", which runs Java 21, instead?\n\n"
+                               L"Choose No to start it with \"Java 8\" anyway."});
+    EXPECT_EQ(shown.buttons, (std::vector<std::wstring>{L"&Yes", L"&No", L"Cancel"}));
+    EXPECT_EQ(recorded(), quotedW(java21) + L" -jar " + quotedW(jar));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(settings.storedLastAction(J2SE), 2);
+}
+
+TEST_F(JarJavaVersion, WithNoJavaNewEnoughTheWarningsNoStartsNothing) {
+    auto program = startQuillmont(L" " + quotedW(jar));
+    HWND box = program->waitForDialog();
+    ASSERT_NE(box, nullptr);
+    const ShownMessage shown = readAndConfirm(box, IDNO);
+    EXPECT_EQ(shown.texts, std::vector<std::wstring>{
+                               L"\"app.jar\" needs Java 17 or newer, but the starter \"Java 8\" runs Java 8. None of "
+                               L"the J2SE starters runs a newer Java.\n\nInstall Java 17 or newer, then add it with "
+                               L"Scan in Quillmont's setup.\n\nStart it with \"Java 8\" anyway?"});
+    EXPECT_EQ(program->waitForExit(), 1u);
+    EXPECT_TRUE(recorder.nothingStarted());
+    EXPECT_EQ(settings.storedLastAction(J2SE), 0);
+}

@@ -46,6 +46,12 @@ void StarterSettings::add(StarterKind kind, int slot, const WideString& name, co
     store_.save();
 }
 
+void StarterSettings::add(StarterKind kind, int slot, const WideString& name, const WideString& arguments,
+                          const WideString& program) {
+    store_.list(kind).placeRecord(slot, {name, program, arguments});
+    store_.save();
+}
+
 void StarterSettings::addMissing(StarterKind kind, int slot, const WideString& name) {
     store_.list(kind).placeRecord(slot, {name, starterProgram() + u".gone.exe", u"%1"});
     store_.save();

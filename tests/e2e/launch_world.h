@@ -39,6 +39,9 @@ public:
     StarterSettings& operator=(const StarterSettings&) = delete;
 
     void add(StarterKind kind, int slot, const WideString& name, const WideString& arguments);
+    // A starter with a program of its own (the recording starter copied elsewhere).
+    void add(StarterKind kind, int slot, const WideString& name, const WideString& arguments,
+             const WideString& program);
     // A starter whose program does not exist.
     void addMissing(StarterKind kind, int slot, const WideString& name);
     void setActions(StarterKind kind, std::int32_t defaultAction, std::int32_t lastAction);

@@ -49,6 +49,8 @@ TEST(MessageBoxes, EachKindHasItsTitleIconAndButtons) {
         {MessageKind::OpeningError, L"Quillmont", IDI_ERROR, {L"OK"}, IDOK, MessageAnswer::Ok},
         {MessageKind::ValidationError, L"Error", IDI_ERROR, {L"OK"}, IDOK, MessageAnswer::Ok},
         {MessageKind::Warning, L"Warning", IDI_WARNING, {L"OK", L"Cancel"}, IDCANCEL, MessageAnswer::Cancel},
+        {MessageKind::OpeningOffer, L"Quillmont", IDI_WARNING, {L"&Yes", L"&No", L"Cancel"}, IDCANCEL,
+         MessageAnswer::Cancel},
         {MessageKind::Confirmation, L"Confirmation", IDI_QUESTION, {L"&Yes", L"&No"}, IDNO, MessageAnswer::No},
         {MessageKind::Confirmation, L"Confirmation", IDI_QUESTION, {L"&Yes", L"&No"}, IDYES, MessageAnswer::Yes},
         {MessageKind::Information, L"Information", IDI_INFORMATION, {L"OK"}, IDOK, MessageAnswer::Ok},

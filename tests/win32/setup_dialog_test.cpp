@@ -104,7 +104,7 @@ TEST(SetupDialog, OneStarterOfEitherKindMeansNoHintAndTheFixedEntriesComeFirst) 
 TEST(SetupDialog, AddCancelledFreesTheSlotAndTheNextAddReusesIt) {
     SetupRun setup;
     setup.storeStarter(kJ2se, 2, u"existing");
-    std::wstring editCaption;
+    std::wstring editCaption, filledArguments;
     std::vector<std::wstring> listAfterCancel, listAfterAdd;
     setup.run({[&](DialogWindow& setupDialog) { setupDialog.click(IDC_J2SE_ADD); },
                [&](DialogWindow& edit) {
@@ -121,6 +121,12 @@ TEST(SetupDialog, AddCancelledFreesTheSlotAndTheNextAddReusesIt) {
                    edit.setText(IDC_STARTER_EXECUTABLE, L"C:\\jdk21\\bin\\javaw.exe");
                    edit.setText(IDC_STARTER_ARGUMENTS, L"   ");
                    edit.click(IDOK);
+                   DialogDriver::stayOnThisDialog();
+               },
+               [&](DialogWindow& edit) {
+                   // A launcher with empty arguments would run nothing: OK filled them in.
+                   filledArguments = edit.text(IDC_STARTER_ARGUMENTS);
+                   edit.click(IDOK);
                },
                [&](DialogWindow& setupDialog) {
                    listAfterAdd = setupDialog.listItems(IDC_J2SE_LIST);
@@ -135,7 +141,8 @@ TEST(SetupDialog, AddCancelledFreesTheSlotAndTheNextAddReusesIt) {
     saved.load();
     StarterList& j2se = saved.list(StarterKind::J2SE);
     ASSERT_TRUE(j2se.isOccupied(1));
-    EXPECT_EQ(j2se.record(1), (StarterRecord{u"Java 21", u"C:\\jdk21\\bin\\javaw.exe", u""}));
+    EXPECT_EQ(filledArguments, L"-jar %1 %*");
+    EXPECT_EQ(j2se.record(1), (StarterRecord{u"Java 21", u"C:\\jdk21\\bin\\javaw.exe", u"-jar %1 %*"}));
 }
 
 TEST(SetupDialog, DeletingTheDefaultStarterFallsBackToAsking) {

@@ -95,17 +95,23 @@ TEST(StarterEditDialog, RefusesAnEmptyNameFirstAndKeepsTheInput) {
     EXPECT_EQ(record, (StarterRecord{u"before", u"before.exe", u"args"}));  // untouched
 }
 
+// Arguments without %1 never pass the archive: OK asks first.
 TEST(StarterEditDialog, SnippetsAreAppendedAtTheEndWhateverTheSelection) {
     StarterRecord record{u"Java", u"java.exe", u""};
-    std::wstring arguments;
+    std::wstring arguments, warningCaption;
     const INT_PTR result = runEdit(record, StarterKind::J2SE, {[&](DialogWindow& dialog) {
         chooseSnippet(dialog, 2);
         SendMessageW(dialog.control(IDC_STARTER_ARGUMENTS), EM_SETSEL, 0, 1);  // select the leading blank
         chooseSnippet(dialog, 2);
         arguments = dialog.text(IDC_STARTER_ARGUMENTS);
         dialog.click(IDOK);
+    },
+    [&](DialogWindow& box) {
+        warningCaption = box.caption();
+        box.click(IDOK);
     }});
     EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(warningCaption, L"Warning");
     EXPECT_EQ(arguments, L" %* %*");
     EXPECT_EQ(record.arguments, u"%* %*");  // trimming took only the first, leading blank
 }

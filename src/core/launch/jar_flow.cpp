@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/launch/archive_java.h"
 #include "core/launch/attribute_document.h"
 #include "core/launch/file_helpers.h"
 #include "core/launch/j2se_flow.h"
@@ -37,7 +38,7 @@ public:
         if (!archive.readEntry(kManifestEntry, manifestBytes)) return fail(u"No manifest is found.");
         AttributeDocument manifest;
         manifest.parse(manifestBytes);
-        if (!isMidletSuite(manifest)) return runJ2seFlow(context_, request_);
+        if (!isMidletSuite(manifest)) return runJ2seFlow(context_, request_, javaNeededBy(archive, manifest));
 
         const PathParts parts = splitPath(jarPath);
         const WideString companion = parts.folder + parts.baseName + u".jad";

@@ -6,7 +6,6 @@
 #include "core/scan/j2se_scanner.h"
 #include "core/scan/java_release.h"
 #include "core/scan/scanner_utilities.h"
-#include "core/text/number_parsing.h"
 #include "core/text/ascii_case.h"
 #include "core/text/path_parts.h"
 
@@ -20,13 +19,6 @@ public:
     std::unique_ptr<ScanProgress> showProgress(WindowRef, const WideString&) override { return nullptr; }
     bool runResults(WindowRef, const WideString&, std::vector<DetectedStarter>&) override { return false; }
 };
-
-// "1.8.0_392" is Java 8; "17.0.9" and "21" are 17 and 21.
-int featureVersionOf(const WideString& version) {
-    const std::int64_t first = parseLeadingInteger(version);
-    if (first == 1 && version.size() > 2 && version[1] == u'.') return static_cast<int>(parseLeadingInteger(version.substr(2)));
-    return first > 0 && first < 1000 ? static_cast<int>(first) : 0;
-}
 
 }  // namespace
 
@@ -77,10 +69,7 @@ void EmulatorJavaFinder::addCandidate(std::vector<Candidate>& to, const WideStri
 JavaTraits EmulatorJavaFinder::traitsOf(const WideString& launcher) {
     JavaTraits traits;
     const std::optional<JavaRelease> release = JavaRelease::read(platform_.files, folderOf(folderOf(launcher)));
-    if (release) traits.featureVersion = featureVersionOf(release->version);
-    if (traits.featureVersion == 0)
-        if (const std::optional<FixedFileVersion> fixed = platform_.versions.fixedFileVersion(launcher))
-            traits.featureVersion = (*fixed)[0];
+    traits.featureVersion = launcherFeatureVersion(release, platform_.versions, launcher);
     const std::optional<bool> releaseBits32 = release ? release->is32Bit() : std::nullopt;
     traits.bits32 = releaseBits32 ? *releaseBits32
                                   : executableBitness(platform_.files, launcher) == ExecutableBitness::Bits32;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/scan/scanner_utilities.h"
+#include "core/text/number_parsing.h"
 #include "core/text/trim.h"
 #include "core/text/utf8.h"
 
@@ -24,6 +25,12 @@ WideString valueOf(const WideString& raw) {
         if (c < 0x20 || c == 0x7F) c = u' ';
     value = trimmed(value);
     return value.substr(0, JavaRelease::kMaxValue);
+}
+
+// "1.x" numbering (Java 1.0 to 8) names the feature by its second part.
+int featureOf(std::int64_t first, std::int64_t second) {
+    const std::int64_t feature = first == 1 ? second : first;
+    return feature > 0 && feature < 1000 ? static_cast<int>(feature) : 0;
 }
 
 }  // namespace
@@ -68,6 +75,21 @@ std::optional<bool> JavaRelease::is32Bit() const {
     for (const char16_t* name : k64)
         if (architecture == name) return false;
     return std::nullopt;
+}
+
+int JavaRelease::featureVersion() const {
+    const std::int64_t first = parseLeadingInteger(version);
+    if (first == 1 && version.size() > 2 && version[1] == u'.') return featureOf(1, parseLeadingInteger(version.substr(2)));
+    return first > 0 && first < 1000 ? static_cast<int>(first) : 0;
+}
+
+int launcherFeatureVersion(const std::optional<JavaRelease>& homeRelease, VersionResources& versions,
+                           const WideString& launcher) {
+    if (homeRelease)
+        if (const int feature = homeRelease->featureVersion()) return feature;
+    if (const std::optional<FixedFileVersion> fixed = versions.fixedFileVersion(launcher))
+        return featureOf((*fixed)[0], (*fixed)[1]);
+    return 0;
 }
 
 }  // namespace quillmont

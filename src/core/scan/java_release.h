@@ -6,6 +6,7 @@
 
 #include "base/wide_string.h"
 #include "platform/files.h"
+#include "platform/version_resources.h"
 
 namespace quillmont {
 
@@ -28,6 +29,15 @@ struct JavaRelease {
     static std::optional<JavaRelease> read(Files& files, const WideString& home);
     // Whether the architecture names a 32-bit machine; nothing when it names none known.
     std::optional<bool> is32Bit() const;
+    // The Java feature version JAVA_VERSION names: 8 for "1.8.0_392", 17 for
+    // "17.0.9"; 0 when it names none.
+    int featureVersion() const;
 };
+
+// The Java feature version a java.exe or javaw.exe runs: what its home's release
+// file says (`homeRelease`, read by the caller, who may want more of it), else its
+// fixed file version (8.0.3920.8 for Java 8, 1.4.2.x for 1.4); 0 when neither says.
+int launcherFeatureVersion(const std::optional<JavaRelease>& homeRelease, VersionResources& versions,
+                           const WideString& launcher);
 
 }  // namespace quillmont

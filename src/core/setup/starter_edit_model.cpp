@@ -1,5 +1,6 @@
 #include "core/setup/starter_edit_model.h"
 
+#include "core/starters/java_launcher.h"
 #include "core/text/message_format.h"
 #include "core/text/path_parts.h"
 #include "core/text/trim.h"
@@ -22,6 +23,19 @@ StarterEditOutcome checkStarterFields(const WideString& name, const WideString& 
     if (record.name.empty()) return {std::nullopt, u"The \"Name\" field is empty."};
     if (record.executableFile.empty()) return {std::nullopt, u"The \"Executable File\" field is empty."};
     return {record, {}};
+}
+
+std::optional<WideString> argumentsForJavaLauncher(StarterKind kind, const WideString& executableFile,
+                                                   const WideString& arguments) {
+    if (kind != StarterKind::J2SE || !trimmed(arguments).empty()) return std::nullopt;
+    if (javaLauncherOf(unquoted(executableFile)) == JavaLauncher::None) return std::nullopt;
+    return WideString(u"-jar %1 %*");
+}
+
+WideString argumentsWarning(StarterKind kind, const StarterRecord& record) {
+    if (kind != StarterKind::J2SE || record.arguments.find(u"%1") != WideString::npos) return {};
+    return u"The arguments do not contain %1, so the JAR file will not be passed to the program.\n\n"
+           u"Save the starter anyway?";
 }
 
 EmulatorFill fillForEmulator(EmulatorJavaFinder& java, Files& files, const WideString& path,

@@ -34,6 +34,15 @@ struct StarterEditOutcome {
 StarterEditOutcome checkStarterFields(const WideString& name, const WideString& executableFile,
                                       const WideString& arguments, const WideString& startFolder = {});
 
+// A J2SE starter for a java.exe or javaw.exe with empty arguments would start the
+// launcher with nothing to run: for such a program the arguments that pass the
+// archive; nothing when the arguments are to stay as they are.
+std::optional<WideString> argumentsForJavaLauncher(StarterKind kind, const WideString& executableFile,
+                                                   const WideString& arguments);
+// The warning OK shows before it stores a J2SE starter whose arguments never
+// hand it the archive; empty when none is due.
+WideString argumentsWarning(StarterKind kind, const StarterRecord& record);
+
 // What picking or typing an emulator's archive as the Executable File makes of
 // the fields: the Java launcher, the emulator's arguments with its real folder,
 // that folder to start in, and its name where the name is empty.

@@ -26,7 +26,7 @@ INT_PTR StarterEditDialog::handleMessage(HWND dialog, UINT message, WPARAM wPara
     if (message == WM_COMMAND && LOWORD(wParam) == IDC_STARTER_EXECUTABLE) {
         // A typed archive is looked at when the user leaves the field.
         if (HIWORD(wParam) == EN_CHANGE) programTyped_ = true;
-        if (HIWORD(wParam) == EN_KILLFOCUS && programTyped_) fillForEmulatorArchive();
+        if (HIWORD(wParam) == EN_KILLFOCUS && programTyped_) fillForProgram();
         return FALSE;
     }
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) return command(LOWORD(wParam));
@@ -76,11 +76,25 @@ void StarterEditDialog::browse() {
     if (std::optional<WideString> chosen = ui_.chooseFileToOpen(request)) {
         const WideString before = controlText(dialog_, IDC_STARTER_EXECUTABLE);
         setControlText(dialog_, IDC_STARTER_EXECUTABLE, *chosen);
+        fillJavaArguments();
         // An emulator that no Java can run leaves every field as it was.
         if (!fillForEmulatorArchive() && presetForArchive(*chosen) != nullptr)
             setControlText(dialog_, IDC_STARTER_EXECUTABLE, before);
         programTyped_ = false;
     }
+}
+
+bool StarterEditDialog::fillForProgram() {
+    return kind_ == StarterKind::J2SE ? fillJavaArguments() : fillForEmulatorArchive();
+}
+
+bool StarterEditDialog::fillJavaArguments() {
+    programTyped_ = false;
+    const std::optional<WideString> arguments = argumentsForJavaLauncher(
+        kind_, controlText(dialog_, IDC_STARTER_EXECUTABLE), controlText(dialog_, IDC_STARTER_ARGUMENTS));
+    if (!arguments) return false;
+    setControlText(dialog_, IDC_STARTER_ARGUMENTS, *arguments);
+    return true;
 }
 
 bool StarterEditDialog::fillForEmulatorArchive() {
@@ -127,9 +141,9 @@ void StarterEditDialog::offerSnippets() {
 }
 
 void StarterEditDialog::confirm() {
-    // An archive typed and confirmed with Enter fills the fields first, for the
+    // A program typed and confirmed with Enter fills the fields first, for the
     // user to see before the next OK.
-    if (programTyped_ && fillForEmulatorArchive()) return;
+    if (programTyped_ && fillForProgram()) return;
     const StarterEditOutcome outcome = checkStarterFields(
         controlText(dialog_, IDC_STARTER_NAME), controlText(dialog_, IDC_STARTER_EXECUTABLE),
         controlText(dialog_, IDC_STARTER_ARGUMENTS),
@@ -138,6 +152,9 @@ void StarterEditDialog::confirm() {
         ui_.showMessage(toWindowRef(dialog_), outcome.error, MessageKind::ValidationError);
         return;
     }
+    const WideString warning = argumentsWarning(kind_, *outcome.record);
+    if (!warning.empty() && ui_.showMessage(toWindowRef(dialog_), warning, MessageKind::Warning) != MessageAnswer::Ok)
+        return;
     record_ = *outcome.record;
     EndDialog(dialog_, IDOK);
 }

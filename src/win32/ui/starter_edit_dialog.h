@@ -28,6 +28,10 @@ private:
     bool command(int id);
     void browse();
     void offerSnippets();
+    // Fills the fields the program calls for (a J2SE launcher's arguments, an
+    // emulator archive's starter); true when it did.
+    bool fillForProgram();
+    bool fillJavaArguments();
     // Fills the fields when the program names an emulator's archive; true when it did.
     bool fillForEmulatorArchive();
     void confirm();

@@ -29,6 +29,7 @@ UINT buttonFlag(MessageButtons buttons) {
     switch (buttons) {
         case MessageButtons::OkCancel: return MB_OKCANCEL;
         case MessageButtons::YesNo: return MB_YESNO;
+        case MessageButtons::YesNoCancel: return MB_YESNOCANCEL;
         case MessageButtons::Ok: break;
     }
     return MB_OK;
