@@ -38,7 +38,8 @@ public:
     StarterSettings(const StarterSettings&) = delete;
     StarterSettings& operator=(const StarterSettings&) = delete;
 
-    void add(StarterKind kind, int slot, const WideString& name, const WideString& arguments);
+    void add(StarterKind kind, int slot, const WideString& name, const WideString& arguments,
+             const WideString& program = starterProgram());
     // A starter whose program does not exist.
     void addMissing(StarterKind kind, int slot, const WideString& name);
     void setActions(StarterKind kind, std::int32_t defaultAction, std::int32_t lastAction);
