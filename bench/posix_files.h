@@ -26,6 +26,7 @@ public:
     WideString temporaryFolder() override { return {}; }
     WideString combinePath(const WideString&, const WideString&) override { return {}; }
     WideString fullPath(const WideString&) override { return {}; }
+    WideString shortPath(const WideString&) override { return {}; }
     std::vector<DirectoryEntry> findEntries(const WideString&) override { return {}; }
 };
 
@@ -60,6 +61,7 @@ public:
         return inner_.combinePath(folder, more);
     }
     WideString fullPath(const WideString& path) override { return inner_.fullPath(path); }
+    WideString shortPath(const WideString& path) override { return inner_.shortPath(path); }
     std::vector<DirectoryEntry> findEntries(const WideString& pattern) override {
         ++counts_.folderReads;
         return inner_.findEntries(pattern);

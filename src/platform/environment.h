@@ -32,6 +32,11 @@ public:
     // Text in the system's ANSI code page (MultiByteToWideChar with CP_ACP), as
     // many bytes as given, zeros included.
     virtual WideString fromAnsiCodePage(std::span<const std::uint8_t> bytes) = 0;
+    // Whether the ANSI code page holds every character of the text exactly, with
+    // no best-fit stand-in: a program that reads its command line through an
+    // ANSI main() sees the text as written. Always true where that code page is
+    // UTF-8.
+    virtual bool ansiCodePageHolds(const WideString& text) = 0;
 };
 
 }  // namespace quillmont

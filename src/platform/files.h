@@ -70,6 +70,10 @@ public:
     // resolved against the current folder, "." and ".." segments are removed.
     // Empty when it fails.
     virtual WideString fullPath(const WideString& path) = 0;
+    // The short (8.3) form of an existing file's or folder's path
+    // (GetShortPathNameW). A volume that keeps no short names gives the long
+    // names back; empty when the path cannot be found.
+    virtual WideString shortPath(const WideString& path) = 0;
 
     // Why the last call that failed (opening, writing, copying, replacing) failed,
     // in the system's words ("Access is denied."); empty when it cannot say.

@@ -41,11 +41,6 @@ void StarterSettings::clear() {
 
 WideString StarterSettings::starterProgram() { return win32::fromWide(CommandLineRecorder::starterWithSpaces()); }
 
-void StarterSettings::add(StarterKind kind, int slot, const WideString& name, const WideString& arguments) {
-    store_.list(kind).placeRecord(slot, {name, starterProgram(), arguments});
-    store_.save();
-}
-
 void StarterSettings::add(StarterKind kind, int slot, const WideString& name, const WideString& arguments,
                           const WideString& program) {
     store_.list(kind).placeRecord(slot, {name, program, arguments});

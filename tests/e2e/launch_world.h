@@ -38,10 +38,10 @@ public:
     StarterSettings(const StarterSettings&) = delete;
     StarterSettings& operator=(const StarterSettings&) = delete;
 
-    void add(StarterKind kind, int slot, const WideString& name, const WideString& arguments);
-    // A starter with a program of its own (the recording starter copied elsewhere).
+    // A starter whose program is the recording starter, or a program of its own
+    // (the recording starter copied elsewhere, the ANSI stand-in).
     void add(StarterKind kind, int slot, const WideString& name, const WideString& arguments,
-             const WideString& program);
+             const WideString& program = starterProgram());
     // A starter whose program does not exist.
     void addMissing(StarterKind kind, int slot, const WideString& name);
     void setActions(StarterKind kind, std::int32_t defaultAction, std::int32_t lastAction);

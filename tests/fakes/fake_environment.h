@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <map>
 
 #include "fake_registry.h"
@@ -57,6 +58,13 @@ public:
     // Code page 1252 where it is Latin-1, which is all the tests use.
     WideString fromAnsiCodePage(std::span<const std::uint8_t> bytes) override {
         return WideString(bytes.begin(), bytes.end());
+    }
+
+    // Off: every text is held, as where the ANSI code page is UTF-8. On: only
+    // Latin-1, near enough to a Western Windows' 1252.
+    bool ansiLatin1Only = false;
+    bool ansiCodePageHolds(const WideString& text) override {
+        return !ansiLatin1Only || std::all_of(text.begin(), text.end(), [](char16_t c) { return c <= 0xFF; });
     }
 
     static char16_t lower(char16_t c) {

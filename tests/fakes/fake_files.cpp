@@ -196,6 +196,18 @@ bool FakeFiles::deleteFile(const WideString& path) {
     return true;
 }
 
+WideString FakeFiles::shortPath(const WideString& path) {
+    if (!attributes(path)) return {};
+    const WideString pathKey = key(path);
+    for (WideString prefix = pathKey; !prefix.empty();) {
+        auto found = shortNames.find(prefix);
+        if (found != shortNames.end()) return found->second + path.substr(prefix.size());
+        const std::size_t cut = prefix.find_last_of(u'\\');
+        prefix = cut == WideString::npos ? WideString() : prefix.substr(0, cut);
+    }
+    return path;
+}
+
 WideString FakeFiles::fullPath(const WideString& path) {
     if (path.empty()) return {};
     WideString text = path;

@@ -57,6 +57,11 @@ public:
     WideString temporaryFolder() override { return temporaryFolderPath; }
     WideString combinePath(const WideString& folder, const WideString& more) override;
     WideString fullPath(const WideString& path) override;
+    // A path under an entry of shortNames has that entry's short form in place of
+    // the entry's part; any other existing path comes back as given, as from a
+    // volume that keeps no short names.
+    WideString shortPath(const WideString& path) override;
+    std::map<WideString, WideString> shortNames;  // short forms of files and folders, by key
     // Lists a folder's children in reverse name order, "." and ".." last for a
     // folder that is not a drive's root: an order the system never promises, so
     // that no caller can come to rely on one.

@@ -2,8 +2,13 @@
 // it was started with (UTF-16, no BOM) to the file that QUILLMONT_RECORD_FILE
 // names, through a temporary file so that a reader never sees half a line. Its
 // current folder goes first into that name + ".folder".
+// Built as ansi_starter it stands in for java.exe, which takes its arguments
+// through the C library's ANSI argv: it records instead, one line for each
+// argument, "opened" or "missing" as fopen found it, a space and the argument.
 #include <windows.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -19,9 +24,7 @@ bool writeWhole(const std::wstring& path, const wchar_t* text) {
     return ok && written == bytes;
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int record(const wchar_t* text) {
     std::vector<wchar_t> target(32768);
     const DWORD length = GetEnvironmentVariableW(L"QUILLMONT_RECORD_FILE", target.data(),
                                                  static_cast<DWORD>(target.size()));
@@ -32,6 +35,24 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::vector<wchar_t> folder(32768);
     if (GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()) == 0) return 3;
     if (!writeWhole(file + L".folder", folder.data())) return 3;
-    if (!writeWhole(partial, GetCommandLineW())) return 4;
+    if (!writeWhole(partial, text)) return 4;
     return MoveFileExW(partial.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 5;
 }
+
+}  // namespace
+
+#ifdef QUILLMONT_ANSI_ARGUMENTS
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    std::wstring opened;
+    for (int i = 1; i < __argc; ++i) {
+        FILE* file = std::fopen(__argv[i], "rb");
+        if (file != nullptr) std::fclose(file);
+        std::vector<wchar_t> wide(4096);
+        MultiByteToWideChar(CP_ACP, 0, __argv[i], -1, wide.data(), 4095);
+        opened += (file != nullptr ? L"opened " : L"missing ") + std::wstring(wide.data()) + L"\n";
+    }
+    return record(opened.c_str());
+}
+#else
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return record(GetCommandLineW()); }
+#endif

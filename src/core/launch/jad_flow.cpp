@@ -10,6 +10,7 @@
 #include "core/launch/read_failure.h"
 #include "core/launch/starter_choice.h"
 #include "core/launch/starter_process.h"
+#include "core/launch/starter_process_paths.h"
 #include "core/launch/zip_archive_reader.h"
 #include "core/starters/emulator_presets.h"
 #include "core/text/ascii_case.h"
@@ -63,9 +64,13 @@ private:
     // whose names are plain: KEmulator takes MIDlet-Jar-URL only as a relative
     // path as written, and FreeJ2ME-Plus decodes its argument as a URL, so a "%"
     // or "+" in the archive's name leads it astray; it also looks for the
-    // descriptor beside the archive under the archive's own name.
+    // descriptor beside the archive under the archive's own name. A path that the
+    // starter's program cannot read in the ANSI code page, even by its short form,
+    // is replaced by the copies' plain names too.
     bool needsTemporaryCopies(const StarterRecord& starter) const {
         if (temporary_) return false;
+        if (!parametersReachStarter(files_, context_.platform.environment, starter, {paths_.jad, paths_.jar}))
+            return true;
         const EmulatorPreset* preset = presetOfStarter(starter);
         if (preset == nullptr) return false;
         if (preset->emulator == Emulator::KEmulator) {

@@ -1,6 +1,7 @@
 #include "core/launch/starter_choice.h"
 
 #include "core/launch/starter_process.h"
+#include "core/launch/starter_process_paths.h"
 #include "core/text/message_format.h"
 
 namespace quillmont {
@@ -40,8 +41,18 @@ bool startStarter(LaunchContext& context, StarterKind kind, std::int32_t slot, c
                   const WideString& externalArguments) {
     SettingsStore& store = context.settings();
     const StarterRecord starter = store.list(kind).record(slot);
-    StarterProcess process(starter.executableFile, starter.arguments, starter.startFolder);
-    for (const WideString& parameter : parameters) process.addQuotedParameter(parameter);
+    // What the program is given may differ from what is stored: paths that the
+    // ANSI code page cannot hold go by their short forms.
+    StarterRecord given = starter;
+    std::vector<WideString> paths = parameters;
+    if (const std::optional<UnreadablePath> unreadable =
+            makePathsReadable(context.platform.files, context.platform.environment, given, paths)) {
+        context.platform.ui.showMessage(kNoWindow, unreadablePathText(kind, starter, *unreadable),
+                                        MessageKind::OpeningError);
+        return false;
+    }
+    StarterProcess process(given.executableFile, given.arguments, given.startFolder);
+    for (const WideString& parameter : paths) process.addQuotedParameter(parameter);
     ProcessLauncher& launcher = context.platform.processes;
     if (!process.start(launcher, externalArguments)) {
         const std::optional<WideString> line = process.buildCommandLine(externalArguments);

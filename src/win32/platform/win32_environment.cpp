@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
 #include <vector>
 
 #include "win32/platform/wide_text.h"
@@ -61,6 +62,23 @@ WideString Win32Environment::fromAnsiCodePage(std::span<const std::uint8_t> byte
     std::wstring converted(static_cast<std::size_t>(needed), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text, length, converted.data(), needed);
     return fromWide(converted);
+}
+
+bool Win32Environment::ansiCodePageHolds(const WideString& text) {
+    if (text.empty() || GetACP() == CP_UTF8) return true;
+    const std::wstring wide = toWide(text);
+    const int length = static_cast<int>(wide.size());
+    // Without WC_NO_BEST_FIT_CHARS "Ж" would come out as some look-alike and pass.
+    BOOL usedDefault = FALSE;
+    const int needed =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), length, nullptr, 0, nullptr, &usedDefault);
+    // A code page that takes no flags (GB18030 and the like) holds everything.
+    if (needed <= 0) return true;
+    std::string converted(static_cast<std::size_t>(needed), '\0');
+    usedDefault = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), length, converted.data(), needed, nullptr,
+                        &usedDefault);
+    return usedDefault == FALSE;
 }
 
 }  // namespace quillmont::win32

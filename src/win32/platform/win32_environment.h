@@ -12,6 +12,7 @@ public:
     WideString programPath() override;
     WideString lowerCase(const WideString& text) override;
     WideString fromAnsiCodePage(std::span<const std::uint8_t> bytes) override;
+    bool ansiCodePageHolds(const WideString& text) override;
 };
 
 }  // namespace quillmont::win32

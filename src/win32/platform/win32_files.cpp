@@ -146,6 +146,19 @@ WideString Win32Files::fullPath(const WideString& path) {
     return {};
 }
 
+WideString Win32Files::shortPath(const WideString& path) {
+    const std::wstring name = toWide(path);
+    DWORD needed = GetShortPathNameW(name.c_str(), nullptr, 0);
+    for (int attempt = 0; needed != 0 && attempt < 4; ++attempt) {
+        std::vector<wchar_t> buffer(needed);
+        const DWORD written = GetShortPathNameW(name.c_str(), buffer.data(), needed);
+        if (written == 0) break;
+        if (written < needed) return fromWide(buffer.data());
+        needed = written;
+    }
+    return {};
+}
+
 std::vector<DirectoryEntry> Win32Files::findEntries(const WideString& pattern) {
     std::vector<DirectoryEntry> entries;
     WIN32_FIND_DATAW found{};

@@ -6,7 +6,7 @@ namespace quillmont::win32 {
 
 // Files and paths through CreateFileW, ReadFile, WriteFile, GetFileAttributesW,
 // CopyFileW, MoveFileExW, GetTempPathW with GetLongPathNameW, PathCombineW,
-// GetFullPathNameW and FindFirstFileW.
+// GetFullPathNameW, GetShortPathNameW and FindFirstFileW.
 class Win32Files final : public Files {
 public:
     std::unique_ptr<ReadableFile> openForReading(const WideString& path) override;
@@ -19,6 +19,7 @@ public:
     WideString temporaryFolder() override;
     WideString combinePath(const WideString& folder, const WideString& more) override;
     WideString fullPath(const WideString& path) override;
+    WideString shortPath(const WideString& path) override;
     std::vector<DirectoryEntry> findEntries(const WideString& pattern) override;
     WideString failureReason() override { return failureReason_; }
 
