@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/app/product.h"
 #include "core/starters/settings_store.h"
 #include "dialog_driver.h"
 #include "dialog_ports.h"
@@ -258,41 +257,6 @@ TEST(SetupDialog, TheFileAssociationsLinkAsksOverTheDialog) {
                [&](DialogWindow& dialog) { dialog.click(IDCANCEL); }});
     EXPECT_EQ(confirmationOwner, setupWindow);
     EXPECT_EQ(setup.shell.associationNotifications, 0);
-}
-
-TEST(SetupDialog, TheAboutAndUpdateLinksOpenTheirDialogsOverTheDialog) {
-    SetupRun setup;
-    setup.storeStarter(kJ2se, 1, u"Java");
-    // The product's service answers that this is the latest version.
-    setup.ports.http.answer(std::u16string(kUpdateServiceUrl) + u"?version=1.2.0.0&source=program",
-                            "*AQQAAAAAAAIBAyYAAABodHRwczovL3F1aWxsbW9udC50ZXN0L25ldz9mcm9tPXVwZGF0ZQ==");
-    HWND setupWindow = nullptr, checkOwner = nullptr, answerOwner = nullptr, aboutOwner = nullptr;
-    std::vector<std::wstring> answer;
-    std::wstring aboutCaption;
-    setup.run({[&](DialogWindow& dialog) {
-                   setupWindow = dialog.handle();
-                   PostMessageW(dialog.control(IDC_UPDATE_LINK), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-               },
-               [&](DialogWindow& checking) { checkOwner = checking.owner(); },
-               [&](DialogWindow& box) {
-                   answer = box.staticTexts();
-                   answerOwner = box.owner();
-                   box.click(IDOK);
-               },
-               [&](DialogWindow& dialog) {
-                   PostMessageW(dialog.control(IDC_ABOUT_LINK), WM_LBUTTONDOWN, MK_LBUTTON, 0);
-               },
-               [&](DialogWindow& about) {
-                   aboutCaption = about.caption();
-                   aboutOwner = about.owner();
-                   about.click(IDOK);
-               },
-               [&](DialogWindow& dialog) { dialog.click(IDCANCEL); }});
-    EXPECT_EQ(checkOwner, setupWindow);
-    EXPECT_EQ(answer, std::vector<std::wstring>{L"This is the latest version of the program."});
-    EXPECT_EQ(answerOwner, setupWindow);
-    EXPECT_EQ(aboutCaption, L"About");
-    EXPECT_EQ(aboutOwner, setupWindow);
 }
 
 TEST(SetupDialog, ControlsComeInTheirTabOrderWithTheirTextsAndStyles) {
