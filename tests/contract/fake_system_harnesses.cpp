@@ -28,6 +28,7 @@ private:
 
 class FakeEnvironmentHarness final : public EnvironmentHarness {
 public:
+    FakeEnvironmentHarness() { environment_.ansiLatin1Only = true; }
     Environment& environment() override { return environment_; }
     void setVariable(const WideString& name, const WideString& value) override { environment_.set(name, value); }
 

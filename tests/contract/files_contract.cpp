@@ -253,6 +253,18 @@ TEST_F(FilesContract, TheTemporaryFolderIsAnExistingFolderEndingInABackslash) {
     EXPECT_TRUE(found->directory);
 }
 
+// The short form is for a program that reads its command line in the ANSI
+// code page: whatever it looks like, it names the same file.
+TEST_F(FilesContract, AShortPathNamesTheSameFileAndAMissingOneIsNothing) {
+    const WideString games = at(u"\u0418\u0433\u0440\u044b \u6e38\u620f");
+    harness->makeFolder(games);
+    harness->makeFile(games + u"\\game.jar", "PK");
+    const WideString shortened = files.shortPath(games + u"\\game.jar");
+    ASSERT_FALSE(shortened.empty());
+    EXPECT_EQ(harness->contents(shortened), "PK");
+    EXPECT_EQ(files.shortPath(games + u"\\gone.jar"), u"");
+}
+
 namespace {
 
 struct Combination {

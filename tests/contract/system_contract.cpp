@@ -76,3 +76,15 @@ TEST(EnvironmentContract, AnsiTextBecomesUtf16ByteForByteZerosIncluded) {
     EXPECT_EQ(harness->environment().fromAnsiCodePage(page), WideString(u"http://x/\u00e9") + u'\0' + u"a");
     EXPECT_EQ(harness->environment().fromAnsiCodePage({}), u"");
 }
+
+// As on a Western Windows (code page 1252): a letter outside it is not held,
+// not even by a look-alike ("\u0100" is not "A").
+TEST(EnvironmentContract, TheAnsiCodePageHoldsOnlyItsOwnLetters) {
+    auto harness = makeEnvironmentHarness();
+    Environment& environment = harness->environment();
+    EXPECT_TRUE(environment.ansiCodePageHolds(u""));
+    EXPECT_TRUE(environment.ansiCodePageHolds(u"C:\\Jeux\\caf\u00e9 d\u00e9j\u00e0\\game.jar"));
+    for (const WideString& text : {WideString(u"C:\\\u0418\u0433\u0440\u044b\\game.jar"), WideString(u"C:\\\u6e38\u620f"),
+                                   WideString(u"\U0001F3AE.jar"), WideString(u"\u0100")})
+        EXPECT_FALSE(environment.ansiCodePageHolds(text)) << text.size();
+}
