@@ -42,6 +42,23 @@ TEST(AttributeDocument, LinesSplitOnEveryKindOfLineEnd) {
     }
 }
 
+// Line ends are looked for eight bytes at a time: one at every place of a word,
+// among bytes that differ from LF or CR by one bit, or by the high bit alone.
+TEST(AttributeDocument, LineEndsAreFoundAtEveryPlaceOfAWord) {
+    std::string text;
+    std::vector<std::string> lines;
+    for (std::size_t length = 0; length < 18; ++length) {
+        std::string line;
+        for (std::size_t i = 0; i < length; ++i) line += "\x0b\x0c\x8a\x8d\x0e\x09"[i % 6];
+        lines.push_back(line);
+        text += line + (length % 2 == 0 ? "\n" : "\r");
+    }
+    const AttributeDocument document = parsed(text);
+    ASSERT_EQ(document.lineCount(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(document.lineText(i), decodeUtf8Lenient(bytesOf(lines[i]))) << i;
+    EXPECT_EQ(serialized(document), text);
+}
+
 TEST(AttributeDocument, EmptyInputHasNoLinesAndAFinalLineEndAddsNoEmptyLine) {
     EXPECT_EQ(parsed("").lineCount(), 0u);
     EXPECT_EQ(parsed("a: 1\r\n").lineCount(), 1u);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
+#include <utility>
 
 #include "core/text/ascii_case.h"
 #include "core/text/trim.h"
@@ -17,6 +19,23 @@ constexpr std::uint8_t kCarriageReturn = 0x0D;
 using Terminator = AttributeDocument::Terminator;
 
 bool isLineEnd(std::uint8_t byte) { return byte == kLineFeed || byte == kCarriageReturn; }
+
+// The first line end byte in [at, end), or end. Descriptors run to a megabyte
+// and are split when opened: eight bytes are looked at in one step, by the
+// usual test for a zero byte in a word (a byte equal to LF or CR becomes zero
+// after the exclusive or).
+std::size_t findLineEnd(const std::uint8_t* bytes, std::size_t at, std::size_t end) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHighs = 0x8080808080808080ULL;
+    constexpr std::uint64_t kLineFeeds = kOnes * kLineFeed, kReturns = kOnes * kCarriageReturn;
+    auto hasZeroByte = [](std::uint64_t word) { return ((word - kOnes) & ~word & kHighs) != 0; };
+    for (; at + 8 <= end; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes + at, 8);
+        if (hasZeroByte(word ^ kLineFeeds) || hasZeroByte(word ^ kReturns)) break;
+    }
+    while (at < end && !isLineEnd(bytes[at])) ++at;
+    return at;
+}
 
 // The unit at `i` of name + ": ", and whether it matches `unit`.
 bool attributeUnitMatches(const WideString& name, std::size_t i, char16_t unit) {
@@ -78,13 +97,15 @@ void forEachSetBit(const std::vector<std::uint64_t>& words, Visit visit) {
 
 }  // namespace
 
-void AttributeDocument::parse(std::span<const std::uint8_t> bytes) {
+void AttributeDocument::parse(std::span<const std::uint8_t> bytes) { parse(Bytes(bytes.begin(), bytes.end())); }
+
+void AttributeDocument::parse(Bytes&& bytes) {
     // Windows Notepad starts every UTF-8 file it saves with a byte-order mark. It
     // is not part of the first line: kept apart, and written back as it was.
     static constexpr std::uint8_t kMark[] = {0xEF, 0xBB, 0xBF};
     byteOrderMark_ = bytes.size() >= 3 && std::equal(std::begin(kMark), std::end(kMark), bytes.begin());
-    if (byteOrderMark_) bytes = bytes.subspan(3);
-    source_.assign(bytes.begin(), bytes.end());
+    source_ = std::move(bytes);
+    if (byteOrderMark_) source_.erase(source_.begin(), source_.begin() + 3);
     starts_.assign((source_.size() + 63) / 64, 0);
     changes_.clear();
     allTerminators_.reset();
@@ -110,8 +131,7 @@ void AttributeDocument::countLines() {
 }
 
 std::size_t AttributeDocument::lineEnd(std::size_t start) const {
-    const auto first = source_.begin() + static_cast<std::ptrdiff_t>(start);
-    return static_cast<std::size_t>(std::find_if(first, source_.end(), isLineEnd) - source_.begin());
+    return findLineEnd(source_.data(), start, source_.size());
 }
 
 // The line end that starts at `end`, where a line's text ends: a pair of

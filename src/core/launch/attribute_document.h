@@ -30,8 +30,10 @@ class AttributeDocument {
 public:
     enum class Terminator : std::uint8_t { None, Lf, Cr, CrLf, LfCr };
 
-    // Replaces every line by those of `bytes`.
+    // Replaces every line by those of `bytes`; the second keeps the bytes it is
+    // given instead of a copy.
     void parse(std::span<const std::uint8_t> bytes);
+    void parse(Bytes&& bytes);
     // Every line's bytes followed by its terminator, in order.
     Bytes serialize() const;
 

@@ -1,5 +1,7 @@
 #include "core/launch/descriptor_encoding.h"
 
+#include <utility>
+
 namespace quillmont {
 
 namespace {
@@ -43,12 +45,12 @@ std::uint32_t nextCodePoint(std::span<const std::uint8_t> bytes, std::size_t& at
 
 }  // namespace
 
-DecodedDescriptor decodeDescriptor(std::span<const std::uint8_t> bytes) {
+DecodedDescriptor decodeDescriptor(Bytes bytes) {
     DecodedDescriptor decoded;
     const bool little = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
     const bool big = bytes.size() >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF;
     if (!little && !big) {
-        decoded.utf8.assign(bytes.begin(), bytes.end());
+        decoded.utf8 = std::move(bytes);
         return decoded;
     }
     decoded.encoding = little ? DescriptorEncoding::Utf16Le : DescriptorEncoding::Utf16Be;

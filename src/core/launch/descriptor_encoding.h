@@ -21,7 +21,8 @@ struct DecodedDescriptor {
     std::optional<std::uint8_t> oddByte;  // a UTF-16 file's last byte that makes no unit
 };
 
-DecodedDescriptor decodeDescriptor(std::span<const std::uint8_t> bytes);
+// A UTF-8 descriptor keeps the very bytes it was given.
+DecodedDescriptor decodeDescriptor(Bytes bytes);
 // The document's bytes in the encoding the descriptor was read in.
 Bytes encodeDescriptor(std::span<const std::uint8_t> utf8, const DecodedDescriptor& read);
 

@@ -123,8 +123,9 @@ private:
             fail(readErrorText(paths_.jad, why));
             return false;
         }
-        read_ = decodeDescriptor(*bytes);
-        descriptor_.parse(read_.utf8);
+        // A descriptor may be a megabyte: its bytes move on and are never copied.
+        read_ = decodeDescriptor(std::move(*bytes));
+        descriptor_.parse(std::move(read_.utf8));
         read_.utf8 = {};  // the document holds the text now
         const WideString sizeText = descriptor_.value(kJarSize, true);
         if (sizeText.empty()) {
