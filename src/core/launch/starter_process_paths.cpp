@@ -1,6 +1,7 @@
 #include "core/launch/starter_process_paths.h"
 
 #include "core/starters/emulator_presets.h"
+#include "core/text/ascii_case.h"
 #include "core/text/message_format.h"
 
 namespace quillmont {
@@ -20,6 +21,12 @@ bool takesParameter(const WideString& argumentTemplate, std::size_t number) {
 WideString emulatorFolderOf(const StarterRecord& starter) {
     if (starter.startFolder.empty() || presetOfStarter(starter) == nullptr) return {};
     return starter.arguments.find(starter.startFolder) == WideString::npos ? WideString() : starter.startFolder;
+}
+
+bool isTemporaryCopy(Files& files, const WideString& path) {
+    const WideString folder = files.temporaryFolder();
+    return !folder.empty() && path.size() > folder.size() &&
+           equalsIgnoringAsciiCase(std::u16string_view(path).substr(0, folder.size()), folder);
 }
 
 void replaceAll(WideString& text, const WideString& from, const WideString& to) {
@@ -49,9 +56,11 @@ std::optional<UnreadablePath> makePathsReadable(Files& files, Environment& envir
     for (std::size_t i = 0; i < parameters.size(); ++i) {
         if (!takesParameter(starter.arguments, i + 1)) continue;
         const std::optional<WideString> readable = ansiReadablePath(files, environment, parameters[i]);
-        if (!readable) return UnreadablePath{parameters[i], i + 1};
+        if (!readable) return UnreadablePath{parameters[i], i + 1, isTemporaryCopy(files, parameters[i])};
         parameters[i] = *readable;
     }
+    if (const std::optional<WideString> program = ansiReadablePath(files, environment, starter.executableFile))
+        starter.executableFile = *program;
     const WideString folder = emulatorFolderOf(starter);
     if (!folder.empty() && !environment.ansiCodePageHolds(folder)) {
         const std::optional<WideString> readable = ansiReadablePath(files, environment, folder);
@@ -65,13 +74,19 @@ std::optional<UnreadablePath> makePathsReadable(Files& files, Environment& envir
 WideString unreadablePathText(StarterKind kind, const StarterRecord& starter, const UnreadablePath& unreadable) {
     const bool descriptor = kind == StarterKind::J2ME && unreadable.parameter == 1;
     const WideString what = unreadable.parameter == 0 ? u"The emulator's folder"
-                            : descriptor            ? u"The JAD file"
-                                                    : u"The JAR file";
-    const WideString move = unreadable.parameter == 0
-                                ? u"Move or rename the emulator's folder so that its path uses only characters of the "
-                                  u"system's language, then change the starter to the new folder in the setup."
-                                : u"Move the file to a folder whose path uses only characters of the system's language, "
-                                  u"or rename the file or its folders that way, then open it again.";
+                            : unreadable.temporaryCopy
+                                ? (descriptor ? u"The temporary copy of the JAD file" : u"The temporary copy of the JAR file")
+                            : descriptor ? u"The JAD file"
+                                         : u"The JAR file";
+    const WideString move =
+        unreadable.parameter == 0
+            ? u"Move or rename the emulator's folder so that its path uses only characters of the system's language, "
+              u"then change the starter to the new folder in the setup."
+        : unreadable.temporaryCopy
+            ? u"Set the user variable TEMP to a folder whose path uses only characters of the system's language "
+              u"(for example C:\\Temp), then open the file again."
+            : u"Move the file to a folder whose path uses only characters of the system's language, or rename the "
+              u"file or its folders that way, then open it again.";
     return formatValues(u"%s cannot be passed to the starter \"%s\":\n%s\nIts program reads the command line in the "
                         u"system's code page, which cannot hold some of the characters of this path, and the drive "
                         u"keeps no short names for it.\n%s",
