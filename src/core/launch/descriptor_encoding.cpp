@@ -72,8 +72,8 @@ DecodedDescriptor decodeDescriptor(Bytes bytes) {
     return decoded;
 }
 
-Bytes encodeDescriptor(std::span<const std::uint8_t> utf8, const DecodedDescriptor& read) {
-    if (read.encoding == DescriptorEncoding::Utf8) return Bytes(utf8.begin(), utf8.end());
+Bytes encodeDescriptor(Bytes utf8, const DecodedDescriptor& read) {
+    if (read.encoding == DescriptorEncoding::Utf8) return utf8;
     const bool little = read.encoding == DescriptorEncoding::Utf16Le;
     Bytes out;
     out.reserve(utf8.size() * 2);

@@ -23,7 +23,8 @@ struct DecodedDescriptor {
 
 // A UTF-8 descriptor keeps the very bytes it was given.
 DecodedDescriptor decodeDescriptor(Bytes bytes);
-// The document's bytes in the encoding the descriptor was read in.
-Bytes encodeDescriptor(std::span<const std::uint8_t> utf8, const DecodedDescriptor& read);
+// The document's bytes in the encoding the descriptor was read in (for UTF-8,
+// the very bytes given).
+Bytes encodeDescriptor(Bytes utf8, const DecodedDescriptor& read);
 
 }  // namespace quillmont
