@@ -52,14 +52,18 @@ endfunction()
 
 # The shipped program carries no symbols: after the link they move to NAME.debug
 # beside it (the function names, enough to name a crash's addresses with nm or
-# gdb, which finds the file through the debug link).
+# gdb, which finds the file through the debug link). The linker and objcopy stamp
+# it with the sources' time (cmake/reproducible.cmake), not the build's.
 function(quillmont_ship_stripped target)
   if(NOT MINGW OR NOT CMAKE_OBJCOPY)
     return()
   endif()
+  set_property(TARGET ${target} PROPERTY CXX_LINKER_LAUNCHER ${QUILLMONT_AT_SOURCE_DATE})
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}> $<TARGET_FILE:${target}>.debug
-    COMMAND ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug $<TARGET_FILE:${target}>
+    COMMAND ${QUILLMONT_AT_SOURCE_DATE} ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${target}>
+            $<TARGET_FILE:${target}>.debug
+    COMMAND ${QUILLMONT_AT_SOURCE_DATE} ${CMAKE_OBJCOPY} --strip-all --add-gnu-debuglink=$<TARGET_FILE:${target}>.debug
+            $<TARGET_FILE:${target}>
     WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
     VERBATIM)
 endfunction()
