@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs and uninstalls Quillmont-<version>-setup.exe under Wine and checks
+# Installs and uninstalls Quillmont-<version>-x64-setup.exe under Wine and checks
 # what each leaves behind. One line per check, then "N passed, N failed".
 #   QUILLMONT_SETUP    the setup program (default build/installer/, from scripts/installer.sh)
 #   QUILLMONT_STARTER  the recording starter (default build/windows/bin/recording_starter.exe)
@@ -10,7 +10,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 version=$("$root/scripts/version.sh")
-setup=${QUILLMONT_SETUP:-$root/build/installer/Quillmont-$version-setup.exe}
+setup=${QUILLMONT_SETUP:-$root/build/installer/Quillmont-$version-x64-setup.exe}
 starter=${QUILLMONT_STARTER:-$root/build/windows/bin/recording_starter.exe}
 # A desktop archive and a MIDlet suite that the build of the tests wrote.
 archives=${QUILLMONT_TEST_ARCHIVES:-$root/build/windows/test-archives}
