@@ -84,9 +84,8 @@ setup_sha=$(sha256sum "$out/$setup" | cut -d' ' -f1)
 portable_sha=$(sha256sum "$out/$portable" | cut -d' ' -f1)
 id="$publisher.$product"
 manifest_version=1.6.0
-header() { printf '# yaml-language-server: $schema=https://aka.ms/winget-manifest.%s.%s.schema.json\n' "$1" "$manifest_version"; }
 
-{ header version; cat <<EOF; } >"$out/$id.yaml"
+cat >"$out/$id.yaml" <<EOF
 PackageIdentifier: $id
 PackageVersion: $version
 DefaultLocale: en-US
@@ -96,7 +95,7 @@ EOF
 
 # The setup program installs for the user alone and needs no administrator;
 # its uninstall entry is HKCU\...\Uninstall\<ProductCode>.
-{ header installer; cat <<EOF; } >"$out/$id.installer.yaml"
+cat >"$out/$id.installer.yaml" <<EOF
 PackageIdentifier: $id
 PackageVersion: $version
 InstallerType: nullsoft
@@ -123,7 +122,7 @@ ManifestType: installer
 ManifestVersion: $manifest_version
 EOF
 
-{ header defaultLocale; cat <<EOF; } >"$out/$id.locale.en-US.yaml"
+cat >"$out/$id.locale.en-US.yaml" <<EOF
 PackageIdentifier: $id
 PackageVersion: $version
 PackageLocale: en-US
