@@ -1,9 +1,8 @@
 // Runs a command line exactly as given (as Windows runs an uninstall entry's
-// QuietUninstallString) and names every window that appears meanwhile: each
-// visible top-level window that was not there before, one line each. With KEY,
-// it goes on watching after the command ended, until HKCU\KEY is gone (an NSIS
-// uninstaller returns at once and removes everything from a copy of itself).
-// Exits with the command's exit code.
+// QuietUninstallString) and names every visible top-level window that appears
+// meanwhile, one line each. With KEY it watches on after the command ended,
+// until HKCU\KEY is gone and one second more (an NSIS uninstaller returns at
+// once and does its work from a copy of itself). Exits with the command's code.
 //   quiet_run.exe COMMAND-LINE [KEY]
 #include <windows.h>
 
@@ -13,8 +12,6 @@
 
 namespace {
 
-constexpr int kHelperFailed = 100;
-
 std::set<HWND> seen;
 
 BOOL CALLBACK noteWindow(HWND window, LPARAM report) {
@@ -23,7 +20,6 @@ BOOL CALLBACK noteWindow(HWND window, LPARAM report) {
     GetClassNameW(window, name, 128);
     GetWindowTextW(window, title, 256);
     std::fwprintf(stdout, L"a window: class %ls, title \"%ls\"\n", name, title);
-    std::fflush(stdout);
     return TRUE;
 }
 
@@ -37,11 +33,9 @@ bool keyExists(const wchar_t* key) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2 && argc != 3) {
-        std::fputws(L"usage: quiet_run.exe COMMAND-LINE [KEY]\n", stderr);
-        return kHelperFailed;
-    }
-    EnumWindows(noteWindow, 0);
+    constexpr int kHelperFailed = 100;
+    if (argc != 2 && argc != 3) return kHelperFailed;
+    EnumWindows(noteWindow, 0);  // the windows that were there before
     std::wstring command = argv[1];
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -50,9 +44,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"could not start %ls (error %lu)\n", argv[1], GetLastError());
         return kHelperFailed;
     }
-    CloseHandle(process.hThread);
-    // The command's last steps after the key went (its folder, the shell's
-    // notification) are watched for one more second.
     const ULONGLONG limit = GetTickCount64() + 90000;
     ULONGLONG done = 0;
     bool ended = false;
@@ -68,6 +59,5 @@ int wmain(int argc, wchar_t** argv) {
     }
     DWORD code = kHelperFailed;
     GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
     return static_cast<int>(code);
 }
