@@ -13,8 +13,11 @@ function(quillmont_delay_load target)
   foreach(dll IN LISTS ARGN)
     set(definition ${PROJECT_SOURCE_DIR}/src/win32/delay_load/${dll}.def)
     set(library ${folder}/lib${dll}_delay.a)
+    # dlltool names the library's symbols after the path it is given, so that
+    # path is relative: the same symbols in every build folder.
     add_custom_command(OUTPUT ${library}
-      COMMAND ${CMAKE_DLLTOOL} --input-def ${definition} --output-delaylib ${library}
+      COMMAND ${CMAKE_DLLTOOL} --input-def ${definition} --output-delaylib lib${dll}_delay.a
+      WORKING_DIRECTORY ${folder}
       DEPENDS ${definition}
       COMMENT "delay-load import library for ${dll}.dll"
       VERBATIM)

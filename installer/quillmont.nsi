@@ -25,6 +25,10 @@ Unicode true
 Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
+; The same Quillmont.exe gives the same setup program, byte for byte: the files
+; keep no time of the machine that built it (installed files get the time of
+; their install).
+SetDateSave off
 
 !define PRODUCT "Quillmont"
 !define PUBLISHER "Brenwick"

@@ -4,6 +4,7 @@
 #   native   Debian's g++, core suites and the benchmarks (built, not run) -> build/native
 #   asan     the same with ASan and UBSan       -> build/asan
 #   windows  MinGW-w64, Quillmont.exe and the Windows suites -> build/windows
+#   windows-release  the same Quillmont.exe alone, for scripts/release.sh -> build/windows-release
 #   fuzz     clang libFuzzer targets             -> build/fuzz
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,6 +15,7 @@ for config in "${configs[@]}"; do
     native)  args=(-DCMAKE_BUILD_TYPE=Debug -DQUILLMONT_TESTS=ON -DQUILLMONT_BENCH=ON) ;;
     asan)    args=(-DCMAKE_BUILD_TYPE=Debug -DQUILLMONT_SANITIZE=ON) ;;
     windows) args=(-DCMAKE_BUILD_TYPE=Release -DQUILLMONT_TESTS=ON -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
+    windows-release) args=(-DCMAKE_BUILD_TYPE=Release -DQUILLMONT_TESTS=OFF -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake") ;;
     fuzz)    args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMONT_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++) ;;
     *) echo "unknown configuration: $config" >&2; exit 2 ;;
   esac

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the installer build/installer/Quillmont-<version>-setup.exe with NSIS.
+# Builds the installer build/installer/Quillmont-<version>-x64-setup.exe with NSIS.
 # The version is the project's (scripts/version.sh). Quillmont.exe comes from
 # scripts/build.sh windows, or from QUILLMONT_EXE when that names an existing
 # file (then nothing is built).
@@ -20,7 +20,7 @@ command -v makensis >/dev/null || { echo "makensis is missing (Debian package ns
 
 out_dir="$root/build/installer"
 mkdir -p "$out_dir"
-setup="$out_dir/Quillmont-$version-setup.exe"
+setup="$out_dir/Quillmont-$version-x64-setup.exe"
 log="$out_dir/makensis.log"
 # -WX: a warning (an unused define, a missing file) fails the build.
 if ! makensis -V2 -WX -NOCD "-DVERSION=$version" "-DEXE=$exe" "-DOUTFILE=$setup" \

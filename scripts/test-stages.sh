@@ -205,6 +205,135 @@ check_executable() {
   else echo "   the version is written elsewhere too:"; echo "$version_copies"; failed=$((failed + 1)); fi
 }
 
+# The build targets Windows 7: a function newer than that, planted in a copy of
+# one of the program's sources and compiled as the build compiles it, must fail
+# (GetDpiForWindow stands behind WINVER, CreateFile2 behind _WIN32_WINNT), and the
+# functions looked up at run time instead are looked up in one place.
+windows7_target() {
+  local source="$root/src/win32/ui/dialog_framework.cpp" probe compile=() plant function said missing=""
+  probe=$(mktemp -d /tmp/quillmont-windows7.XXXXXX)
+  # The build's own command for that file, minus the cache, the output and the dependency file.
+  mapfile -d '' -t compile < <(python3 - "$root/build/windows/compile_commands.json" "$source" <<'EOF_PY'
+import json, shlex, sys
+entry = next(e for e in json.load(open(sys.argv[1])) if e["file"] == sys.argv[2])
+args = shlex.split(entry["command"])
+while "ccache" in args[0] or args[0].endswith("/env") or "=" in args[0]:
+    args.pop(0)
+kept, skip = [], False
+for arg in args:
+    if not skip and arg not in ("-o", "-c", "-MF", "-MT", "-MD", entry["file"]):
+        kept.append(arg)
+    skip = arg in ("-o", "-c", "-MF", "-MT")
+print("\0".join(kept + ["-fsyntax-only"]), end="")
+EOF_PY
+)
+  local plants=(
+    ''
+    'UINT planted(HWND window) { return GetDpiForWindow(window); }'
+    'HANDLE planted() { return CreateFile2(L"x", GENERIC_READ, 0, OPEN_EXISTING, nullptr); }'
+  )
+  for plant in "${plants[@]}"; do
+    printf '#include "%s"\n%s\n' "$source" "$plant" >"$probe/planted.cpp"
+    said=$(LC_ALL=C "${compile[@]}" -c "$probe/planted.cpp" 2>&1)
+    function=$(sed -nE 's/.*return ([A-Za-z0-9]+)\(.*/\1/p' <<<"$plant")
+    if [ -z "$plant" ]; then
+      [ -n "${compile[0]:-}" ] && [ -z "$said" ] || missing+=$'\n'"     the unplanted copy did not compile: ${said:0:400}"
+    elif ! grep -q "'$function' was not declared" <<<"$said"; then
+      missing+=$'\n'"     $function compiled"
+    fi
+  done
+  rm -rf "$probe"
+  local lookups
+  lookups=$(grep -rlw GetProcAddress "$root/src" | sed "s|^$root/||")
+  [ "$lookups" = src/win32/platform/newer_windows.cpp ] || missing+=$'\n'"     GetProcAddress in: $(echo $lookups)"
+  if [ -z "$missing" ]; then
+    echo "   newer functions than Windows 7's do not compile; the run-time lookups are in newer_windows.cpp"
+    passed=$((passed + 1))
+  else
+    echo "   the Windows 7 target:$missing"; failed=$((failed + 1)); return 1
+  fi
+}
+
+# The release (scripts/release.sh), made here and then again from a copy of the
+# sources in another folder, later, in another time zone and with the time given
+# rather than read from git: every file must come out the same, byte for byte.
+# (The copy's build takes its objects from the compiler cache.)
+release_copy=""
+release_twice() {
+  local log="$root/build/release-test.log" epoch name differ=""
+  epoch=$(git -C "$root" -c safe.directory='*' log -1 --format=%ct)
+  if ! env -u SOURCE_DATE_EPOCH "$root/scripts/release.sh" >"$log" 2>&1; then
+    tail -n 30 "$log"; echo "   scripts/release.sh failed"; failed=$((failed + 1)); return 1
+  fi
+  release_copy=$(mktemp -d /tmp/quillmont-release.XXXXXX)
+  (cd "$root" && git ls-files -z --cached --others --exclude-standard |
+     tar --null --ignore-failed-read -T - -cf - 2>/dev/null) | tar -xmf - -C "$release_copy"
+  if ! SOURCE_DATE_EPOCH=$epoch TZ=UTC-14 "$release_copy/scripts/release.sh" >>"$log" 2>&1; then
+    tail -n 30 "$log"; echo "   scripts/release.sh failed in $release_copy"; failed=$((failed + 1)); return 1
+  fi
+  for name in $( (ls "$root/build/release"; ls "$release_copy/build/release") | sort -u); do
+    cmp -s "$root/build/release/$name" "$release_copy/build/release/$name" || differ+=" $name"
+  done
+  if [ -z "$differ" ]; then
+    echo "   built twice, in two folders: $(ls "$root/build/release" | wc -l) files the same, byte for byte"
+    passed=$((passed + 1))
+  else
+    echo "   the two builds differ in:$differ"; failed=$((failed + 1)); return 1
+  fi
+}
+
+# The release's manifests, read as winget and Scoop read them, against its files;
+# its Quillmont.exe is the one the Windows suites tested.
+release_manifests() {
+  local said
+  if said=$(python3 "$root/tests/release/release_check.py" "$root/build/release" "$("$root/scripts/version.sh")" \
+              "$root/build/windows/bin/Quillmont.exe" "$root/installer/quillmont.nsi" 2>&1); then
+    echo "   $said"; passed=$((passed + 1))
+  else
+    echo "$said" | sed 's/^/   /'; failed=$((failed + 1)); return 1
+  fi
+}
+
+# A release signed with a throwaway certificate (made here, issued by a throwaway
+# authority) in the copy of the sources: the setup program and the program in the
+# zip verify against that authority with a SHA-256 digest, the manifests name the
+# signed files, and the default release here stays unsigned.
+signed_release() {
+  local keys="$release_copy/keys" out="$release_copy/build/release" log="$root/build/release-test.log" bad=""
+  local version file
+  version=$("$root/scripts/version.sh")
+  if [ -z "$release_copy" ] || ! mkdir -p "$keys"; then
+    echo "   no copy of the sources from the stage before"; failed=$((failed + 1)); return 1
+  fi
+  {
+    openssl req -x509 -newkey rsa:2048 -nodes -keyout "$keys/ca.key" -out "$keys/ca.pem" -days 2 \
+      -subj "/CN=Quillmont throwaway authority" -addext basicConstraints=critical,CA:TRUE \
+      -addext keyUsage=critical,keyCertSign &&
+    openssl req -newkey rsa:2048 -nodes -keyout "$keys/sign.key" -out "$keys/sign.csr" -subj "/CN=Quillmont throwaway signer" &&
+    openssl x509 -req -in "$keys/sign.csr" -CA "$keys/ca.pem" -CAkey "$keys/ca.key" -CAcreateserial -days 2 \
+      -out "$keys/sign.pem" -extfile <(printf 'keyUsage=critical,digitalSignature\nextendedKeyUsage=codeSigning\n')
+  } >>"$log" 2>&1 || bad+=$'\n'"     openssl could not make the certificate"
+  SOURCE_DATE_EPOCH=$(git -C "$root" -c safe.directory='*' log -1 --format=%ct) \
+    "$release_copy/scripts/release.sh" --sign "$keys/sign.pem" "$keys/sign.key" >>"$log" 2>&1 ||
+    bad+=$'\n'"     scripts/release.sh --sign failed"
+  unzip -o -q "$out/Quillmont-$version-x64-portable.zip" Quillmont.exe -d "$keys" 2>>"$log"
+  for file in "$out/Quillmont-$version-x64-setup.exe" "$keys/Quillmont.exe"; do
+    osslsigncode verify -in "$file" -CAfile "$keys/ca.pem" >"$keys/verify.txt" 2>&1 &&
+      grep -qi 'digest algorithm *: *sha256' "$keys/verify.txt" ||
+      bad+=$'\n'"     $(basename "$file") does not verify: $(tail -n 3 "$keys/verify.txt" | paste -sd' ')"
+  done
+  osslsigncode verify -in "$root/build/release/Quillmont-$version-x64-setup.exe" >/dev/null 2>&1 &&
+    bad+=$'\n'"     the default release is signed"
+  python3 "$root/tests/release/release_check.py" "$out" "$version" "$keys/Quillmont.exe" \
+    "$root/installer/quillmont.nsi" >"$keys/check.txt" 2>&1 || bad+=$'\n'"     $(cat "$keys/check.txt")"
+  rm -rf "$release_copy"
+  if [ -z "$bad" ]; then
+    echo "   the signed setup program and Quillmont.exe verify (SHA-256); unsigned by default"; passed=$((passed + 1))
+  else
+    echo "   the signed release:$bad"; failed=$((failed + 1)); return 1
+  fi
+}
+
 # The test command's own bookkeeping (tests/scripts/stage_test.sh): a stage that
 # dies is a failure, and a Windows stage killed half-way leaves nothing behind.
 self_check() {

@@ -26,6 +26,10 @@ done
 
 stage layers check_layers
 stage "the executable" check_executable
+stage "Windows 7 as the target" windows7_target
+stage "release, built twice" release_twice
+stage "release manifests" release_manifests
+stage "signed release" signed_release
 stage "native suites" run_ctest native -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 stage "sanitizer suites" run_ctest asan -j"$(nproc)"
 stage "the test command itself" self_check

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs and uninstalls Quillmont-<version>-setup.exe under Wine and checks
+# Installs and uninstalls Quillmont-<version>-x64-setup.exe under Wine and checks
 # what each leaves behind. One line per check, then "N passed, N failed".
 #   QUILLMONT_SETUP    the setup program (default build/installer/, from scripts/installer.sh)
 #   QUILLMONT_STARTER  the recording starter (default build/windows/bin/recording_starter.exe)
@@ -10,7 +10,7 @@
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 version=$("$root/scripts/version.sh")
-setup=${QUILLMONT_SETUP:-$root/build/installer/Quillmont-$version-setup.exe}
+setup=${QUILLMONT_SETUP:-$root/build/installer/Quillmont-$version-x64-setup.exe}
 starter=${QUILLMONT_STARTER:-$root/build/windows/bin/recording_starter.exe}
 # A desktop archive and a MIDlet suite that the build of the tests wrote.
 archives=${QUILLMONT_TEST_ARCHIVES:-$root/build/windows/test-archives}
@@ -74,44 +74,53 @@ export_key HKCU "$work/hkcu-before.reg"
 list_profile "$work/files-before"
 ls -d "$profile"/Temp/~nsu*.tmp >"$work/copies-before" 2>/dev/null
 
-install() {  # install [/D=FOLDER]
-  timeout 120 wine "$setup" /S "$@" 2>>"$work/wine.log"
+# As a package manager runs them: the setup program with /S, and the uninstall
+# entry's QuietUninstallString (the uninstaller copies itself to the temporary
+# folder and returns at once; the copy is done when the entry is gone). Neither
+# may show a window (quiet_run.exe names any that appears).
+quiet() {  # quiet COMMAND-LINE [KEY]
+  local shown status
+  shown=$(timeout 120 wine "$work/quiet_run.exe" "$@" 2>>"$work/wine.log"); status=$?
+  [ -z "$shown" ] || echo "$shown" | sed 's/^/   /'
+  [ "$status" -eq 0 ] || echo "   ended with $status"
+  [ "$status" -eq 0 ] && [ -z "$shown" ]
 }
-# The uninstaller copies itself to the temporary folder and returns at once;
-# the copy is done when its uninstall entry is gone.
+install() { quiet "\"$(win "$setup")\" /S${1:+ $1}"; }  # install [/D=FOLDER]
 uninstall() {
-  local folder=$1
-  timeout 60 wine "$(win "$folder/Uninstall.exe")" /S || return 1
-  for _ in $(seq 1 300); do
-    key_exists "$uninstall_key" || { sleep 1; return 0; }
-    sleep 0.2
-  done
-  return 1
+  local command
+  command=$(value "$uninstall_key" QuietUninstallString)
+  [ -n "$command" ] || { echo "   no QuietUninstallString"; return 1; }
+  quiet "${command#REG_SZ }" "${uninstall_key#HKCU\\}"
 }
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillmont'
 classes='HKCU\Software\Classes'
 
+for helper in shell_open quiet_run; do
+  x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -municode -static -DUNICODE -D_UNICODE \
+    "$root/tests/installer/$helper.cpp" -o "$work/$helper.exe" -lshell32 -ladvapi32 || exit 1
+done
+
 echo "== another folder (/D=), with a file of the user's in it"
 mkdir -p "$work/custom"
 custom="$work/custom/tools/Quillmont"
-check "the installer ends with 0" install "/D=$(win "$custom")"
+check "the installer ends with 0, showing no window" install "/D=$(win "$custom")"
 check "the program is in the chosen folder" test -f "$custom/Quillmont.exe"
 check "the open command names the chosen folder" same "$(value "$classes\\Quillmont.jar\\shell\\open\\command" "")" \
   "REG_SZ \"$(win "$custom")\\Quillmont.exe\" \"%1\" %*"
 check "the uninstall entry names the chosen folder" same "$(value "$uninstall_key" InstallLocation)" "REG_SZ $(win "$custom")"
 check "the default folder was not used" test ! -e "$instdir"
-check "the uninstaller ends" uninstall "$custom"
+check "the quiet uninstall ends, showing no window" uninstall
 check "the chosen folder goes, and the one the install created above it" test ! -e "$work/custom/tools"
 check "the folder that was there before stays" test -d "$work/custom"
 install "/D=$(win "$custom")" >/dev/null 2>&1
 echo "my notes" >"$custom/notes.txt"
-check "the uninstaller ends" uninstall "$custom"
+check "the quiet uninstall ends, showing no window" uninstall
 check "a file the user added stays, and so its folder" test -f "$custom/notes.txt"
 check "the installed files are gone" test ! -e "$custom/Quillmont.exe" -a ! -e "$custom/Uninstall.exe"
 rm -rf "$work/custom/tools"
 
 echo "== the default folder"
-check "the installer ends with 0" install
+check "the installer ends with 0, showing no window" install
 check "Quillmont.exe is in the user's programs folder" cmp -s "$instdir/Quillmont.exe" \
   "${QUILLMONT_EXE:-$root/build/windows/bin/Quillmont.exe}"
 check "the uninstaller is beside it" test -f "$instdir/Uninstall.exe"
@@ -144,6 +153,7 @@ for entry in "DisplayName|REG_SZ Quillmont" "DisplayVersion|REG_SZ $version" "Pu
              "InstallLocation|REG_SZ $(win "$instdir")" "NoModify|REG_DWORD 0x1" "NoRepair|REG_DWORD 0x1"; do
   check "uninstall entry: ${entry%%|*}" same "$(value "$uninstall_key" "${entry%%|*}")" "${entry#*|}"
 done
+check "for the user alone: no entry in the machine's list of programs" bash -c "! wine reg query '${uninstall_key/HKCU/HKLM}' >/dev/null 2>&1"
 size=$(value "$uninstall_key" EstimatedSize)
 check "uninstall entry: EstimatedSize about the files' size in KB" \
   test "${size%% *}" = REG_DWORD -a $(( ${size#* } )) -ge $(( $(stat -c %s "$instdir/Quillmont.exe") / 1024 ))
@@ -161,8 +171,6 @@ for kind in "J2SE|%1" "J2ME|%1 %2"; do
   wine reg add "$settings\\${kind%%|*}\\1" /v ExecutableFile /d "$(win "$starter")" /f >/dev/null
   wine reg add "$settings\\${kind%%|*}\\1" /v Arguments /d "${kind#*|}" /f >/dev/null
 done
-x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -municode -static -DUNICODE -D_UNICODE \
-  "$root/tests/installer/shell_open.cpp" -o "$work/shell_open.exe" -lshell32 -ladvapi32 || exit 1
 mkdir -p "$work/my apps"
 cp "$archives/python-desktop.jar" "$work/my apps/hello world.jar"
 cp "$archives/python-suite.jar" "$work/my apps/game.jar"
@@ -182,7 +190,7 @@ check "a .jad opens through Quillmont.jad and starts the J2ME starter" \
   opened "$work/my apps/game.jad" "\"$(win "$work/my apps/game.jad")\" \"$(win "$work/my apps/game.jar")\""
 
 echo "== uninstalling"
-check "the uninstaller ends" uninstall "$instdir"
+check "the quiet uninstall ends, showing no window" uninstall
 check "the install folder is gone" test ! -e "$instdir"
 check "the shortcut is gone" test ! -e "$shortcut"
 check "the class Quillmont.jar is gone" bash -c "! wine reg query '$classes\\Quillmont.jar' >/dev/null 2>&1"

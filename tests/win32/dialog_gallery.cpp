@@ -168,8 +168,8 @@ void CALLBACK checkFit(HWND, UINT, UINT_PTR, DWORD) {
         DrawTextW(dc, text, -1, &need, DT_CALCRECT | (wraps ? DT_WORDBREAK : DT_SINGLELINE) |
                                            (label && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
         if (need.right > room.right || need.bottom > room.bottom)
-            fwprintf(report, L"%ls, %u dpi: \"%ls\" needs %ldx%ld, has %ldx%ld\n", GetCommandLineW(), GetDpiForSystem(),
-                     text, need.right, need.bottom, room.right, room.bottom);
+            fwprintf(report, L"%ls, %d dpi: \"%ls\" needs %ldx%ld, has %ldx%ld\n", GetCommandLineW(),
+                     GetDeviceCaps(dc, LOGPIXELSY), text, need.right, need.bottom, room.right, room.bottom);
     }
     ReleaseDC(dialog, dc);
     if (report != nullptr) fclose(report);

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "win32/platform/newer_windows.h"
 #include "win32/res/resource_ids.h"
 
 // The linker's name for the start of the image this code is part of.
@@ -11,28 +12,12 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace quillmont::win32 {
 
-namespace {
-
-// A function of user32.dll that older systems lack, or nullptr. (Through void (*)(),
-// which stands for any function pointer, as the compiler asks.)
-template <class Function>
-Function userFunction(const char* name) {
-    FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
-}  // namespace
-
 HINSTANCE programInstance() {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
 }
 
 int metricForWindow(HWND window, int metric) {
-    // Windows 10 1607 and later; before, every screen has the system's resolution.
-    const auto dpiOf = userFunction<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
-    const auto metricFor = userFunction<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");
-    const UINT dpi = dpiOf != nullptr ? dpiOf(window) : 0;
-    return metricFor != nullptr && dpi != 0 ? metricFor(metric, dpi) : GetSystemMetrics(metric);
+    return systemMetricForDpi(metric, dpiForWindow(window));
 }
 
 void setProgramIcon(HWND dialog) {
