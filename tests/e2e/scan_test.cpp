@@ -344,9 +344,12 @@ TEST_F(SetupScanBeyondTheRegistry, PortableEmulatorsAreProposedAndStartInTheirFo
     wchar_t programFiles[MAX_PATH] = {};
     ASSERT_NE(GetEnvironmentVariableW(L"ProgramFiles", programFiles, MAX_PATH), 0u);
     const std::wstring micro = std::wstring(programFiles) + L"\\MicroEmulator 2.0";
-    for (const std::wstring& file : {kem + L"\\KEmulator.jar", kem + L"\\KEmulator.bat", kem + L"\\lang\\en.txt",
-                                     free + L"\\freej2me.jar", micro + L"\\microemulator.jar", micro + L"\\lib\\a.jar"})
+    for (const std::wstring& file : {kem + L"\\KEmulator.bat", kem + L"\\lang\\en.txt", micro + L"\\lib\\a.jar"})
         emulators.files.push_back({win32::fromWide(file), "PK"});
+    for (const auto& [file, mainClass] : {std::pair{kem + L"\\KEmulator.jar", "emulator.Emulator"},
+                                          {free + L"\\freej2me.jar", "org.recompile.freej2me.FreeJ2ME"},
+                                          {micro + L"\\microemulator.jar", "org.microemu.app.Main"}})
+        emulators.files.push_back({win32::fromWide(file), programArchive(mainClass)});
     machine.apply(emulators);
     const std::wstring suite = makeTemporaryFolder(L"suite");
     const Bytes archive = ZipBuilder().add("META-INF/MANIFEST.MF", "MIDlet-Name: App\r\nMIDlet-1: App, , a.A\r\n").build();
