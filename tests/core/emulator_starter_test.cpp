@@ -26,6 +26,8 @@ struct Machine {
 
     Machine() {
         for (const WideString& folder : {kTemp, kEmu}) world.files.addFolder(folder);
+        world.environment.set(u"LOCALAPPDATA", u"C:\\Users\\Tester\\AppData\\Local");
+        world.environment.set(u"ProgramFiles", u"C:\\Program Files");
     }
     void java(const WideString& home, const std::string& version, const WideString& starter = {}) {
         for (const char16_t* launcher : {u"\\bin\\java.exe", u"\\bin\\javaw.exe"}) world.files.addFile(home + launcher, "MZ");
@@ -43,14 +45,17 @@ struct Machine {
                                                 : runJarFlow(world.context, {path, true, {}});
         if (!ok || world.processes.started.size() != 1) return u"<nothing started>";
         EXPECT_EQ(world.processes.folders.back(), starter.startFolder);
+        EXPECT_TRUE(world.files.attributes(starter.startFolder));  // a folder of the user's own is made
         return world.processes.started.front().substr(starter.executableFile.size() + 3);
     }
 };
 
 }  // namespace
 
-// The starter each emulator's archive makes with the Java it suits, and what the
-// emulator then receives for a suite with descriptor and for a bare archive.
+// The starter each emulator's archive makes with the Java it suits, the folder it
+// starts in, and what the emulator then receives for a suite with descriptor and
+// for a bare archive. FreeJ2ME-Plus writes its saves where it starts: under
+// Program Files, or where the user cannot write, that is a folder of the user's.
 TEST(EmulatorStarters, EachArchiveMakesItsStarterAndItsCommandLines) {
     const WideString jdk17 = u"C:\\Java\\jdk-17", jdk8 = u"C:\\Java\\jdk8", jdk21 = u"E:\\jdk-21";
     const WideString kem = u"-Djava.library.path=\"" + kEmu + u"\" -Xmx512M -Dfile.encoding=UTF-8 -jar \"" + kEmu +
@@ -60,7 +65,10 @@ TEST(EmulatorStarters, EachArchiveMakesItsStarterAndItsCommandLines) {
         const char16_t* archive;
         std::function<void(Machine&)> java;
         WideString launcherHome, source, descriptorLine, bareLine;
+        WideString folder = kEmu, startFolder = kEmu;
+        bool unwritable = false;
     };
+    const WideString own = u"C:\\Users\\Tester\\AppData\\Local\\Quillmont\\FreeJ2ME-Plus\\", pf = u"C:\\Program Files\\F";
     const WideString scan21 = u"\"JRE 21.0.1 (GUI)\", found by a J2SE scan";
     auto java21 = [&](Machine& m) { m.java(jdk21, "21.0.1"); };
     auto free = [](const WideString& in, const WideString& suite) {
@@ -79,6 +87,10 @@ TEST(EmulatorStarters, EachArchiveMakesItsStarterAndItsCommandLines) {
               jdk8, u"\"JRE 1.8.0_392 (GUI)\", found by a J2SE scan", kem + q(kJad) + u" -jar " + q(kJar),
               kem + tempJad + u" -jar " + tempJar},
              {u"freej2me.jar", java21, jdk21, scan21, free(kEmu, q(kJar)), free(kEmu, tempJar)},
+             {u"freej2me.jar", java21, jdk21, scan21, free(pf, q(kJar)), free(pf, tempJar), pf,
+              own + u"C\\Program Files\\F"},
+             {u"freej2me.jar", java21, jdk21, scan21, free(u"E:\\F", q(kJar)), free(u"E:\\F", tempJar), u"E:\\F",
+              own + u"E\\F", true},  // a folder the user cannot write to
              {u"microemulator.jar", [&](Machine& m) { m.java(jdk17, "17.0.9", u"Java 17"); }, jdk17,
               u"the J2SE starter \"Java 17\"", u"-jar \"" + kEmu + u"\\microemulator.jar\" " + q(kJad),
               u"-jar \"" + kEmu + u"\\microemulator.jar\" " + tempJad},
@@ -88,13 +100,14 @@ TEST(EmulatorStarters, EachArchiveMakesItsStarterAndItsCommandLines) {
         Machine machine;
         c.java(machine);
         const std::string mainClass = ascii(presetForArchive(c.archive)->mainClass);
-        machine.world.files.addFile(kEmu + u"\\" + c.archive, programArchive(mainClass));
+        machine.world.files.addFile(c.folder + u"\\" + c.archive, programArchive(mainClass));
+        if (c.unwritable) machine.world.files.unwritableFolders.insert(FakeFiles::key(c.folder));
         const Bytes suite = ZipBuilder().add("META-INF/MANIFEST.MF", "MIDlet-Name: App\r\n").build();
         for (const WideString& jar : {kJar, kBare}) machine.world.files.addFile(jar, suite);
         machine.world.files.addFile(kJad, "MIDlet-Jar-Size: " + std::to_string(suite.size()) + "\r\nMIDlet-Jar-URL: app.jar\r\n");
 
         EmulatorJavaFinder java(machine.world.platform, machine.javaStarters);
-        const EmulatorFill fill = fillForEmulator(java, machine.world.platform, q(kEmu + u"\\" + c.archive), {});
+        const EmulatorFill fill = fillForEmulator(java, machine.world.platform, q(c.folder + u"\\" + c.archive), {});
         if (c.launcherHome.empty()) {
             EXPECT_FALSE(fill.record);
             EXPECT_EQ(fill.error, u"No Java runtime is found to run MicroEmulator.\nInstall Java or add a J2SE starter, "
@@ -104,8 +117,10 @@ TEST(EmulatorStarters, EachArchiveMakesItsStarterAndItsCommandLines) {
         ASSERT_TRUE(fill.record);
         EXPECT_EQ(fill.record->name, presetForArchive(c.archive)->name);
         EXPECT_EQ(fill.record->executableFile, c.launcherHome + u"\\bin\\javaw.exe");
-        EXPECT_EQ(fill.record->startFolder, kEmu);
-        EXPECT_EQ(fill.note, u"Java: " + c.source + u".");
+        EXPECT_EQ(fill.record->startFolder, c.startFolder);
+        const WideString saves = u" FreeJ2ME-Plus keeps its settings and saves in the folder it starts in; its own "
+                                 u"folder is no place for them, so it starts in a folder of your own.";
+        EXPECT_EQ(fill.note, u"Java: " + c.source + u"." + (c.startFolder == c.folder ? u"" : saves));
         EXPECT_EQ(machine.start(*fill.record, kJad), c.descriptorLine);
         EXPECT_EQ(machine.start(*fill.record, kBare), c.bareLine);
     }

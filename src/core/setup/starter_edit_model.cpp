@@ -2,6 +2,7 @@
 
 #include "core/launch/read_failure.h"
 #include "core/scan/emulator_archive.h"
+#include "core/starters/emulator_saves.h"
 #include "core/starters/java_launcher.h"
 #include "core/text/ascii_case.h"
 #include "core/text/message_format.h"
@@ -65,9 +66,14 @@ EmulatorFill fillForEmulator(EmulatorJavaFinder& java, Platform& platform, const
                              u"%s again.",
                              {preset.name, fileNameOf(archive)})};
     StarterRecord record = emulatorStarter(preset, archive, launcher->launcher);
+    record.startFolder = emulatorStartFolder(files, platform.environment, preset, folder);
     if (!trimmed(fields.name).empty()) record.name = fields.name;
     WideString note = u"Java: " + launcher->source + u".";
     if (!launcher->fits) note += u" " + javaNeedOf(preset, java.emulatorIs32Bit(folder)) + u" No such Java is found.";
+    if (record.startFolder != folder)
+        note += formatText(u" %s keeps its settings and saves in the folder it starts in; its own folder is no place "
+                           u"for them, so it starts in a folder of your own.",
+                           preset.name);
     return {record, note, {}};
 }
 

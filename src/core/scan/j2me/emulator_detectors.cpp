@@ -5,6 +5,7 @@
 #include "core/scan/emulator_archive.h"
 #include "core/scan/emulator_java.h"
 #include "core/scan/j2me/j2me_scanner.h"
+#include "core/starters/emulator_saves.h"
 #include "core/text/ascii_case.h"
 #include "core/text/path_parts.h"
 
@@ -72,6 +73,8 @@ void J2meScanner::portableEmulatorDetector() {
         if (!launcher) continue;
         DetectedStarter entry;
         entry.starter = emulatorStarter(*emulator.preset, emulator.archive, launcher->launcher);
+        entry.starter.startFolder =
+            emulatorStartFolder(platform().files, platform().environment, *emulator.preset, folder);
         if (copies[emulator.preset] > 1)
             entry.starter.name +=
                 u" in " + (besides[{emulator.preset, lowerAscii(folder)}] > 1 ? emulator.archive : folder);
