@@ -23,6 +23,7 @@ public:
     bool copyFile(const WideString&, const WideString&) override { return false; }
     bool replaceFile(const WideString&, const WideString&) override { return false; }
     bool deleteFile(const WideString&) override { return false; }
+    bool createFolder(const WideString&) override { return false; }
     WideString temporaryFolder() override { return {}; }
     WideString combinePath(const WideString&, const WideString&) override { return {}; }
     WideString fullPath(const WideString&) override { return {}; }
@@ -56,6 +57,7 @@ public:
     bool copyFile(const WideString& from, const WideString& to) override { return inner_.copyFile(from, to); }
     bool replaceFile(const WideString& from, const WideString& to) override { return inner_.replaceFile(from, to); }
     bool deleteFile(const WideString& path) override { return inner_.deleteFile(path); }
+    bool createFolder(const WideString& path) override { return inner_.createFolder(path); }
     WideString temporaryFolder() override { return inner_.temporaryFolder(); }
     WideString combinePath(const WideString& folder, const WideString& more) override {
         return inner_.combinePath(folder, more);

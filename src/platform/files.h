@@ -58,6 +58,9 @@ public:
     // through to the disk: afterwards `to` holds either its old or the new bytes.
     virtual bool replaceFile(const WideString& from, const WideString& to) = 0;
     virtual bool deleteFile(const WideString& path) = 0;
+    // Creates one folder in a folder that exists (CreateDirectoryW). False when it
+    // cannot, or something of that name is there already.
+    virtual bool createFolder(const WideString& path) = 0;
 
     // The user's temporary folder in its long form, ending with a backslash;
     // empty when it cannot be found.

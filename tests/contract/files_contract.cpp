@@ -244,6 +244,16 @@ TEST_F(FilesContract, DeletingRemovesOnlyAFileThatIsWritableAndClosed) {
     EXPECT_EQ(harness->contents(at(u"open.jad")), "x");
 }
 
+TEST_F(FilesContract, AFolderIsCreatedOnlyInOneThatExistsAndOnlyOnce) {
+    EXPECT_FALSE(files.createFolder(at(u"missing\\child")));
+    EXPECT_FALSE(files.attributes(at(u"missing")).has_value());
+    EXPECT_TRUE(files.createFolder(at(u"Saves")));
+    EXPECT_TRUE(isFolder(at(u"saves")));
+    EXPECT_FALSE(files.createFolder(at(u"SAVES")));
+    harness->makeFile(at(u"taken"), "x");
+    EXPECT_FALSE(files.createFolder(at(u"taken")));
+}
+
 TEST_F(FilesContract, TheTemporaryFolderIsAnExistingFolderEndingInABackslash) {
     const WideString temporary = files.temporaryFolder();
     ASSERT_FALSE(temporary.empty());

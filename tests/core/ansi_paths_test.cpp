@@ -60,7 +60,8 @@ TEST(AnsiPaths, PathsTheCodePageCannotHoldGoByAFormItCan) {
         if (!c.shortFolder.empty()) world.files.shortNames[FakeFiles::key(c.folder)] = c.shortFolder;
         StarterRecord starter{u"Starter", c.program, c.arguments};
         world.files.addFile(c.program, "MZ");
-        if (c.arguments == u"KEmulator") starter = emulatorStarter(emulatorPresets()[0], kEmulator, starter.executableFile);
+        if (c.arguments == u"KEmulator")
+            starter = emulatorStarter(emulatorPresets()[0], kEmulator + u"\\KEmulator.jar", starter.executableFile);
         const StarterKind kind = c.arguments == u"-jar %1" ? StarterKind::J2SE : StarterKind::J2ME;
         world.store.list(kind).placeRecord(1, starter);
         world.store.list(kind).setDefaultAction(1);

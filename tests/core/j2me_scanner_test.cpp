@@ -10,6 +10,7 @@
 #include "flow_world.h"
 #include "native/pugixml_documents.h"
 #include "sdk_layouts.h"
+#include "zip_builder.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
@@ -301,8 +302,8 @@ TEST(J2meScanner, NoFamilyProposesAProgramThatIsNotThere) {
     machine.environment.set(u"JAVA_HOME", u"C:\\jdk8");
     machine.files.addFile(u"C:\\jdk8\\bin\\java.exe", std::string("MZ"));
     machine.files.addFile(u"C:\\jdk8\\release", "JAVA_VERSION=\"1.8.0_392\"\n");
-    for (const char16_t* name : {u"KEmulator.jar", u"freej2me.jar", u"microemulator.jar"})
-        machine.files.addFile(kProfile + u"\\Downloads\\" + name, std::string("PK"));
+    for (const EmulatorPreset& preset : emulatorPresets())
+        machine.files.addFile(kProfile + u"\\Downloads\\" + preset.archive, programArchive(SdkBuilder::narrow(preset.mainClass)));
     EXPECT_EQ(machine.scanRows(), std::vector<std::string>{});
 }
 
@@ -321,25 +322,31 @@ TEST(J2meScanner, DeviceArgumentsAreFormattedOnceWithTheIdAsItIs) {
 }
 
 // Portable emulators where people unpack them, down to grandchildren and no
-// deeper; copies of one emulator are told apart by their folders, and a
-// configured starter marks only the copy whose archive it runs.
+// deeper, under their own names or renamed, as their manifests tell; copies of
+// one emulator are told apart by their folders, and a configured starter marks
+// only the copy whose archive it runs.
 TEST(J2meScanner, PortableEmulatorsAreFoundWhereTheyAreUnpacked) {
     SdkMachine machine;
     machine.environment.set(u"JAVA_HOME", u"C:\\jdk8");
     machine.environment.set(u"ProgramFiles", u"C:\\Program Files");
     for (const char16_t* file : {u"C:\\jdk8\\bin\\java.exe", u"C:\\jdk8\\bin\\javaw.exe",
                                  u"C:\\Users\\Tester\\Downloads\\KEmulator nnmod\\KEmulator.jar",
+                                 u"C:\\Users\\Tester\\Downloads\\KEmulator-1.2.jar",
                                  u"C:\\Program Files\\Emus\\K\\kemulator.jar",
-                                 u"C:\\Users\\Tester\\Desktop\\freej2me-plus\\freej2me.jar",
                                  u"C:\\Users\\Tester\\Documents\\a\\b\\c\\microemulator.jar",
                                  u"D:\\Portable\\K\\KEmulator.jar"})
-        machine.files.addFile(file, std::string("PK"));
+        machine.files.addFile(file, programArchive("emulator.Emulator"));
+    const WideString free = u"C:\\Users\\Tester\\Desktop\\freej2me-plus\\";
+    machine.files.addFile(free + u"FreeJ2ME-Plus-1.4.jar", programArchive("org.recompile.freej2me.FreeJ2ME"));
+    machine.files.addFile(free + u"freej2me-lr.jar", programArchive("org.recompile.freej2me.Libretro"));
+    machine.files.addFile(u"C:\\Users\\Tester\\Downloads\\KEmulator.jar", std::string("PK"));  // a broken download
     machine.files.addFile(u"C:\\jdk8\\release", "JAVA_VERSION=\"1.8.0_392\"\n");
     machine.registry.createKey(RegistryRoot::LocalMachine, u"SOFTWARE\\nnproject\\KEmulator");
     machine.registry.setString(RegistryRoot::LocalMachine, u"SOFTWARE\\nnproject\\KEmulator", u"JarInstalledPath",
                                u"D:\\Portable\\K\\KEmulator.jar");
     machine.store.list(StarterKind::J2ME).placeRecord(
-        1, emulatorStarter(*presetForArchive(u"KEmulator.jar"), u"C:\\Program Files\\Emus\\K", u"C:\\jdk8\\bin\\javaw.exe"));
+        1, emulatorStarter(*presetForArchive(u"KEmulator.jar"), u"C:\\Program Files\\Emus\\K\\kemulator.jar",
+                           u"C:\\jdk8\\bin\\javaw.exe"));
     machine.scanner.scan();
     machine.scanner.markConfigured();
     std::vector<std::string> rows;
@@ -349,6 +356,7 @@ TEST(J2meScanner, PortableEmulatorsAreFoundWhereTheyAreUnpacked) {
         rows.push_back(SdkMachine::narrow(d.starter.name) + (d.configured ? " | configured" : ""));
     }
     EXPECT_EQ(rows, (std::vector<std::string>{"KEmulator in D:\\Portable\\K",
+                                              "KEmulator in C:\\Users\\Tester\\Downloads",
                                               "KEmulator in C:\\Users\\Tester\\Downloads\\KEmulator nnmod",
                                               "FreeJ2ME-Plus",
                                               "KEmulator in C:\\Program Files\\Emus\\K | configured"}));

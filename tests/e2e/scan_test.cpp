@@ -330,23 +330,30 @@ TEST_F(SetupScan, HostileDeviceFilesCostOnlyTheirOwnRows) {
     EXPECT_EQ(std::find(shown.begin(), shown.end(), L"MOTODEV SDK - B1 Emulator"), shown.end());
 }
 
-// The emulators as their release archives unpack (in Downloads, on the desktop,
-// under Program Files), a Java whose javaw.exe records what it is given: the J2ME
-// Scan proposes each, and each then receives its own command line, in its own
-// folder, for a descriptor and for a bare archive.
+// The emulators as their release archives unpack (in Downloads, under Program
+// Files), a Java whose javaw.exe records what it is given: the J2ME Scan
+// proposes each, and each then receives its own command line, in its own folder
+// (FreeJ2ME-Plus in one of the user's), for a descriptor and for a bare archive.
 TEST_F(SetupScanBeyondTheRegistry, PortableEmulatorsAreProposedAndStartInTheirFolders) {
     const std::wstring java = machine.install(L"unregistered\\jdk-21", CommandLineRecorder::starter(),
                                               {L"bin\\javaw.exe", L"bin\\java.exe"});
     ASSERT_TRUE(writeFileBytes(java + L"\\release", bytesOf(release("21.0.1", "Eclipse Adoptium"))));
     MachineLayout emulators;
     const std::wstring kem = root() + L"\\profile\\Downloads\\KEmulator nnmod \u00e9";
-    const std::wstring free = root() + L"\\profile\\Desktop\\freej2me-plus";
     wchar_t programFiles[MAX_PATH] = {};
     ASSERT_NE(GetEnvironmentVariableW(L"ProgramFiles", programFiles, MAX_PATH), 0u);
+    const std::wstring free = std::wstring(programFiles) + L"\\FreeJ2ME-Plus";
+    // FreeJ2ME-Plus keeps its saves where it starts, which under Program Files is
+    // a folder of the user's own, made when it first starts.
+    const std::wstring saves = root() + L"\\profile\\AppData\\Local\\Quillmont\\FreeJ2ME-Plus\\" +
+                               free.substr(0, 1) + free.substr(2);
     const std::wstring micro = std::wstring(programFiles) + L"\\MicroEmulator 2.0";
-    for (const std::wstring& file : {kem + L"\\KEmulator.jar", kem + L"\\KEmulator.bat", kem + L"\\lang\\en.txt",
-                                     free + L"\\freej2me.jar", micro + L"\\microemulator.jar", micro + L"\\lib\\a.jar"})
+    for (const std::wstring& file : {kem + L"\\KEmulator.bat", kem + L"\\lang\\en.txt", micro + L"\\lib\\a.jar"})
         emulators.files.push_back({win32::fromWide(file), "PK"});
+    for (const auto& [file, mainClass] : {std::pair{kem + L"\\KEmulator.jar", "emulator.Emulator"},
+                                          {free + L"\\freej2me.jar", "org.recompile.freej2me.FreeJ2ME"},
+                                          {micro + L"\\microemulator.jar", "org.microemu.app.Main"}})
+        emulators.files.push_back({win32::fromWide(file), programArchive(mainClass)});
     machine.apply(emulators);
     const std::wstring suite = makeTemporaryFolder(L"suite");
     const Bytes archive = ZipBuilder().add("META-INF/MANIFEST.MF", "MIDlet-Name: App\r\nMIDlet-1: App, , a.A\r\n").build();
@@ -372,6 +379,8 @@ TEST_F(SetupScanBeyondTheRegistry, PortableEmulatorsAreProposedAndStartInTheirFo
     // real scan's starters run from their real folders.
     const std::map<std::wstring, std::wstring> folders = {{L"KEmulator", kem}, {L"FreeJ2ME-Plus", free},
                                                           {L"MicroEmulator", micro}};
+    const std::map<std::wstring, std::wstring> startFolders = {{L"KEmulator", kem}, {L"FreeJ2ME-Plus", saves},
+                                                               {L"MicroEmulator", micro}};
     ASSERT_EQ(j2me.slotCount(), 4);  // the three and the empty slot 0
     for (int slot = j2me.nextSlot(0); slot != 0; slot = j2me.nextSlot(slot)) {
         const StarterRecord& starter = j2me.record(slot);
@@ -391,7 +400,7 @@ TEST_F(SetupScanBeyondTheRegistry, PortableEmulatorsAreProposedAndStartInTheirFo
             for (const auto& [key, value] : {std::pair{L"%1", jad}, std::pair{L"%2", jar}})
                 if (const std::size_t at = line.find(key); at != std::wstring::npos) line.replace(at, 2, value);
             EXPECT_EQ(recorder.wait().value_or(u"<nothing>"), win32::fromWide(line));
-            EXPECT_EQ(recorder.currentFolder().value_or(u"<nothing>"), win32::fromWide(folder));
+            EXPECT_EQ(recorder.currentFolder().value_or(u"<nothing>"), win32::fromWide(startFolders.at(name)));
         }
     }
 }

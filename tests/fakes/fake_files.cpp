@@ -196,6 +196,16 @@ bool FakeFiles::deleteFile(const WideString& path) {
     return true;
 }
 
+bool FakeFiles::createFolder(const WideString& path) {
+    const WideString folderKey = key(path);
+    const bool taken = folders_.count(folderKey) != 0 || files_.count(folderKey) != 0;
+    const bool writable = unwritableFolders.count(folderKey.substr(0, folderKey.rfind(u'\\'))) == 0;
+    if (taken || !writable || !parentExists(folderKey)) return false;
+    remember(path);
+    folders_.insert(folderKey);
+    return true;
+}
+
 WideString FakeFiles::shortPath(const WideString& path) {
     if (!attributes(path)) return {};
     const WideString pathKey = key(path);

@@ -147,4 +147,12 @@ inline std::string suiteArchiveOfSize(std::size_t size) {
     return std::string(bytes.begin(), bytes.end());
 }
 
+// A Java program's archive as its release ships it: a manifest that names its
+// main class ("emulator.Emulator" for KEmulator), as text for any file fixture.
+inline std::string programArchive(const std::string& mainClass) {
+    const Bytes bytes =
+        ZipBuilder().add("META-INF/MANIFEST.MF", "Manifest-Version: 1.0\r\nMain-Class: " + mainClass + "\r\n").build();
+    return std::string(bytes.begin(), bytes.end());
+}
+
 }  // namespace quillmont::testing

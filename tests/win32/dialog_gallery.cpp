@@ -213,8 +213,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
         StarterRecord record;
         SetTimer(nullptr, 0, 200, &typeEmulatorArchive);
         win32::StarterEditDialog(record, StarterKind::J2ME, ui, [](const WideString& path, const StarterRecord&) {
-            const WideString folder = path.substr(0, path.rfind(u'\\'));
-            return EmulatorFill{emulatorStarter(*presetForArchive(path), folder,
+            return EmulatorFill{emulatorStarter(*presetForArchive(path), path,
                                                 u"C:\\Program Files\\Eclipse Adoptium\\jdk-17.0.9.9-hotspot\\bin\\javaw.exe"),
                                 u"Java: the J2SE starter \"Temurin JDK 17.0.9 (GUI)\".", {}};
         }).run(nullptr);

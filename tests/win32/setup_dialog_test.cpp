@@ -5,6 +5,7 @@
 #include "dialog_ports.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/setup_dialog.h"
+#include "zip_builder.h"
 
 using namespace quillmont;
 using namespace quillmont::testing;
@@ -309,33 +310,37 @@ TEST(SetupDialog, ControlsComeInTheirTabOrderWithTheirTextsAndStyles) {
     EXPECT_NE(smallIcon, nullptr);
 }
 
-// Add, then KEmulator's archive as the program: the dialog takes the javaw.exe
-// beside the J2SE starter's java.exe, and OK stores the starter with its folder.
-TEST(SetupDialog, AddingAnEmulatorArchiveMakesItsStarterFromTheJ2seStarters) {
+// Add, then KEmulator's archive, renamed as downloads are, as the program: its
+// manifest tells the dialog what it is, which takes the javaw.exe beside the
+// J2SE starter's java.exe, and OK stores the starter with its folder.
+TEST(SetupDialog, AddingARenamedEmulatorArchiveMakesItsStarterFromTheJ2seStarters) {
     SetupRun setup;
     setup.storeStarter(kJ2se, 1, u"Java 8");
-    for (const char16_t* file : {u"C:\\java\\bin\\java.exe", u"C:\\java\\bin\\javaw.exe", u"D:\\K\\KEmulator.jar"})
+    for (const char16_t* file : {u"C:\\java\\bin\\java.exe", u"C:\\java\\bin\\javaw.exe"})
         setup.ports.files.addFile(file, "MZ");
+    setup.ports.files.addFile(u"D:\\Downloads\\KEmulator-1.2.jar", programArchive("emulator.Emulator"));
     setup.ports.files.addFile(u"C:\\java\\release", "JAVA_VERSION=\"1.8.0_392\"\n");
-    std::wstring program, note;
+    std::wstring program, arguments, note;
     setup.run({[&](DialogWindow& dialog) { dialog.click(IDC_J2ME_ADD); },
                [&](DialogWindow& edit) {
-                   edit.setText(IDC_STARTER_EXECUTABLE, L"D:\\K\\KEmulator.jar");
+                   edit.setText(IDC_STARTER_EXECUTABLE, L"D:\\Downloads\\KEmulator-1.2.jar");
                    edit.click(IDOK);
                    DialogDriver::stayOnThisDialog();
                },
                [&](DialogWindow& edit) {
                    program = edit.text(IDC_STARTER_EXECUTABLE);
+                   arguments = edit.text(IDC_STARTER_ARGUMENTS);
                    note = edit.text(IDC_STARTER_NOTE);
                    edit.click(IDOK);
                },
                [&](DialogWindow& dialog) { dialog.click(IDOK); }});
     EXPECT_EQ(program, L"C:\\java\\bin\\javaw.exe");
+    EXPECT_NE(arguments.find(L"-jar \"D:\\Downloads\\KEmulator-1.2.jar\" -jad %1 -jar %2"), std::wstring::npos);
     EXPECT_EQ(note, L"Java: the J2SE starter \"Java 8\".");
     SettingsStore stored(setup.registry);
     stored.load();
     EXPECT_EQ(stored.list(StarterKind::J2ME).record(1).name, u"KEmulator");
-    EXPECT_EQ(stored.list(StarterKind::J2ME).record(1).startFolder, u"D:\\K");
+    EXPECT_EQ(stored.list(StarterKind::J2ME).record(1).startFolder, u"D:\\Downloads");
 }
 
 // Another setup window saves the J2SE list while this one is open: OK here asks

@@ -136,8 +136,7 @@ TEST(StarterEditDialog, BrowsingStartsAtTheCurrentExecutableAndCancelKeepsTheFie
                  dialog.click(IDCANCEL);
              }});
     EXPECT_EQ(title, L"Select an Executable File");
-    EXPECT_EQ(filters, (std::vector<std::wstring>{L"Executable Files and Emulators",
-                                                  L"Emulators (KEmulator.jar;freej2me.jar;microemulator.jar)",
+    EXPECT_EQ(filters, (std::vector<std::wstring>{L"Executable Files and Emulators", L"Emulators (*.jar)",
                                                   L"All Files"}));
     // The dialog opened in the executable's folder with its name in the name field.
     EXPECT_TRUE(fileName == L"emulator.exe" || fileName == executable) << std::string(fileName.begin(), fileName.end());

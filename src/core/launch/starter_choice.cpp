@@ -2,6 +2,7 @@
 
 #include "core/launch/starter_process.h"
 #include "core/launch/starter_process_paths.h"
+#include "core/starters/emulator_saves.h"
 #include "core/text/message_format.h"
 
 namespace quillmont {
@@ -51,6 +52,9 @@ bool startStarter(LaunchContext& context, StarterKind kind, std::int32_t slot, c
                                         MessageKind::OpeningError);
         return false;
     }
+    // A folder of the user's own that an emulator keeps its saves in is made on
+    // first use, and again should it have been removed.
+    createOwnStartFolder(context.platform.files, context.platform.environment, given.startFolder);
     StarterProcess process(given.executableFile, given.arguments, given.startFolder);
     for (const WideString& parameter : paths) process.addQuotedParameter(parameter);
     ProcessLauncher& launcher = context.platform.processes;

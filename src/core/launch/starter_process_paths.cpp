@@ -3,6 +3,7 @@
 #include "core/starters/emulator_presets.h"
 #include "core/text/ascii_case.h"
 #include "core/text/message_format.h"
+#include "core/text/path_parts.h"
 
 namespace quillmont {
 
@@ -16,11 +17,12 @@ bool takesParameter(const WideString& argumentTemplate, std::size_t number) {
     return argumentTemplate.find(placeholder) != WideString::npos;
 }
 
-// The folder an emulator preset wrote into the arguments, which is also the
-// starter's start folder; empty for any other starter.
+// The folder of the emulator archive a preset wrote into the arguments; empty
+// for any other starter.
 WideString emulatorFolderOf(const StarterRecord& starter) {
-    if (starter.startFolder.empty() || presetOfStarter(starter) == nullptr) return {};
-    return starter.arguments.find(starter.startFolder) == WideString::npos ? WideString() : starter.startFolder;
+    const StarterEmulator emulator = emulatorOfStarter(starter);
+    if (emulator.preset == nullptr) return {};
+    return withoutTrailingSeparators(splitPath(emulator.archive).folder);
 }
 
 bool isTemporaryCopy(Files& files, const WideString& path) {

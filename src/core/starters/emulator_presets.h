@@ -14,22 +14,33 @@ enum class Emulator { KEmulator, FreeJ2mePlus, MicroEmulator };
 
 struct EmulatorPreset {
     Emulator emulator;
-    const char16_t* archive;    // the file that marks the emulator's folder
+    const char16_t* archive;    // the archive's name as its makers ship it
+    const char16_t* mainClass;  // its manifest's Main-Class, which tells it under any name
     const char16_t* name;       // the starter's name when the user gave none
-    const char16_t* arguments;  // what follows the launcher; every %s is the folder
+    // What follows the launcher: %s is the emulator's folder, %a its archive's path.
+    const char16_t* arguments;
 };
 
 std::span<const EmulatorPreset> emulatorPresets();
 
-// The preset whose archive the path's file name is (ASCII letters in any case).
+// The preset whose archive's name (without ".jar") the path's file name begins
+// with, ASCII letters in any case: "KEmulator-1.2.jar" looks like KEmulator.
+// Downloads are often renamed so; only the manifest says what an archive is.
 const EmulatorPreset* presetForArchive(const WideString& path);
-// The preset whose archive a starter's arguments run, as a file name after a
-// separator, a quote or a space; nothing for any other starter.
-const EmulatorPreset* presetOfStarter(const StarterRecord& starter);
+const EmulatorPreset* presetForMainClass(const WideString& mainClass);
 
-// The starter that runs the emulator in `folder` (no trailing separator needed)
-// with `javaLauncher`, starting in that folder.
-StarterRecord emulatorStarter(const EmulatorPreset& preset, const WideString& folder, const WideString& javaLauncher);
+// The emulator archive a starter's arguments run: a ".jar" path, quoted or not,
+// whose file name looks like an emulator's; nothing for any other starter.
+struct StarterEmulator {
+    const EmulatorPreset* preset = nullptr;
+    WideString archive;  // as the arguments give it
+};
+StarterEmulator emulatorOfStarter(const StarterRecord& starter);
+inline const EmulatorPreset* presetOfStarter(const StarterRecord& starter) { return emulatorOfStarter(starter).preset; }
+
+// The starter that runs the emulator archive `archive` (a full path) with
+// `javaLauncher`, starting in the archive's folder.
+StarterRecord emulatorStarter(const EmulatorPreset& preset, const WideString& archive, const WideString& javaLauncher);
 
 // What Java an emulator can run on, as its makers say.
 struct JavaTraits {

@@ -111,6 +111,10 @@ bool Win32Files::replaceFile(const WideString& from, const WideString& to) {
 
 bool Win32Files::deleteFile(const WideString& path) { return DeleteFileW(toWide(path).c_str()) != FALSE; }
 
+bool Win32Files::createFolder(const WideString& path) {
+    return CreateDirectoryW(toWide(path).c_str(), nullptr) != FALSE || failed();
+}
+
 WideString Win32Files::temporaryFolder() {
     constexpr DWORD kTempCapacity = 1024;
     wchar_t shortForm[kTempCapacity];

@@ -16,6 +16,7 @@ public:
     bool copyFile(const WideString& from, const WideString& to) override;
     bool replaceFile(const WideString& from, const WideString& to) override;
     bool deleteFile(const WideString& path) override;
+    bool createFolder(const WideString& path) override;
     WideString temporaryFolder() override;
     WideString combinePath(const WideString& folder, const WideString& more) override;
     WideString fullPath(const WideString& path) override;

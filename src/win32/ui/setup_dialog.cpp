@@ -163,7 +163,7 @@ void SetupDialog::afterChange(const Side& side) {
 bool SetupDialog::editRecord(StarterKind kind, StarterRecord& record) {
     EmulatorFiller filler = [this](const WideString& path, const StarterRecord& fields) {
         EmulatorJavaFinder java(platform_, store_.list(StarterKind::J2SE));
-        return fillForEmulator(java, platform_.files, path, fields);
+        return fillForEmulator(java, platform_, path, fields);
     };
     return StarterEditDialog(record, kind, platform_.ui, std::move(filler)).run(dialog_) == IDOK;
 }

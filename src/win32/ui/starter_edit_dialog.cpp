@@ -46,6 +46,7 @@ void StarterEditDialog::initialize() {
         setControlText(dialog_, IDC_STARTER_FOLDER, record_.startFolder);
     }
     programTyped_ = false;
+    filled_.reset();
 }
 
 bool StarterEditDialog::command(int id) {
@@ -62,10 +63,11 @@ void StarterEditDialog::browse() {
     FileOpenRequest request;
     request.owner = toWindowRef(dialog_);
     request.title = u"Select an Executable File";
+    // An emulator's archive goes by many names once downloaded: every .jar is
+    // offered, and its manifest tells.
     if (kind_ == StarterKind::J2ME)
-        request.filters = {{u"Executable Files and Emulators", u"*.exe;*.com;*.bat;KEmulator.jar;freej2me.jar;microemulator.jar"},
-                           {u"Emulators (KEmulator.jar;freej2me.jar;microemulator.jar)",
-                            u"KEmulator.jar;freej2me.jar;microemulator.jar"},
+        request.filters = {{u"Executable Files and Emulators", u"*.exe;*.com;*.bat;*.jar"},
+                           {u"Emulators (*.jar)", u"*.jar"},
                            {u"All Files", u"*.*"}};
     else
         request.filters = {{u"Executable Files (*.exe;*.com;*.bat)", u"*.exe;*.com;*.bat"}, {u"All Files", u"*.*"}};
@@ -77,15 +79,18 @@ void StarterEditDialog::browse() {
         const WideString before = controlText(dialog_, IDC_STARTER_EXECUTABLE);
         setControlText(dialog_, IDC_STARTER_EXECUTABLE, *chosen);
         fillJavaArguments();
-        // An emulator that no Java can run leaves every field as it was.
-        if (!fillForEmulatorArchive() && presetForArchive(*chosen) != nullptr)
-            setControlText(dialog_, IDC_STARTER_EXECUTABLE, before);
+        const EmulatorOutcome outcome = fillForEmulatorArchive();
+        // An emulator that cannot be run leaves every field as it was.
+        if (outcome == EmulatorOutcome::Refused) setControlText(dialog_, IDC_STARTER_EXECUTABLE, before);
+        if (outcome == EmulatorOutcome::NotAnEmulator) takeBackFill();
         programTyped_ = false;
     }
 }
 
 bool StarterEditDialog::fillForProgram() {
-    return kind_ == StarterKind::J2SE ? fillJavaArguments() : fillForEmulatorArchive();
+    if (kind_ == StarterKind::J2SE) return fillJavaArguments();
+    const EmulatorOutcome outcome = fillForEmulatorArchive();
+    return outcome != EmulatorOutcome::NotAnEmulator || takeBackFill();
 }
 
 bool StarterEditDialog::fillJavaArguments() {
@@ -97,21 +102,41 @@ bool StarterEditDialog::fillJavaArguments() {
     return true;
 }
 
-bool StarterEditDialog::fillForEmulatorArchive() {
+StarterRecord StarterEditDialog::fields() const {
+    return {controlText(dialog_, IDC_STARTER_NAME), controlText(dialog_, IDC_STARTER_EXECUTABLE),
+            controlText(dialog_, IDC_STARTER_ARGUMENTS), controlText(dialog_, IDC_STARTER_FOLDER)};
+}
+
+StarterEditDialog::EmulatorOutcome StarterEditDialog::fillForEmulatorArchive() {
     programTyped_ = false;
-    if (kind_ != StarterKind::J2ME || !filler_) return false;
-    const StarterRecord fields{controlText(dialog_, IDC_STARTER_NAME), controlText(dialog_, IDC_STARTER_EXECUTABLE),
-                               controlText(dialog_, IDC_STARTER_ARGUMENTS), controlText(dialog_, IDC_STARTER_FOLDER)};
-    const EmulatorFill fill = filler_(fields.executableFile, fields);
-    if (!fill.error.empty()) ui_.showMessage(toWindowRef(dialog_), fill.error, MessageKind::Information);
-    if (!fill.record) return false;
+    if (kind_ != StarterKind::J2ME || !filler_) return EmulatorOutcome::NotAnEmulator;
+    const StarterRecord typed = fields();
+    const EmulatorFill fill = filler_(typed.executableFile, typed);
+    if (!fill.error.empty()) {
+        ui_.showMessage(toWindowRef(dialog_), fill.error, MessageKind::Information);
+        return EmulatorOutcome::Refused;
+    }
+    if (!fill.record) return EmulatorOutcome::NotAnEmulator;
     setControlText(dialog_, IDC_STARTER_NAME, fill.record->name);
     setControlText(dialog_, IDC_STARTER_EXECUTABLE, fill.record->executableFile);
     setControlText(dialog_, IDC_STARTER_ARGUMENTS, fill.record->arguments);
     setControlText(dialog_, IDC_STARTER_FOLDER, fill.record->startFolder);
     setControlText(dialog_, IDC_STARTER_NOTE, fill.note);
+    filled_ = fill.record;
     programTyped_ = false;  // the program field was just set, not typed
-    return true;
+    return EmulatorOutcome::Filled;
+}
+
+bool StarterEditDialog::takeBackFill() {
+    if (!filled_) return false;
+    const StarterRecord before = fields();
+    const ProgramChange change = afterProgramChange(*filled_, before);
+    if (change.clearNote) setControlText(dialog_, IDC_STARTER_NOTE, u"");
+    setControlText(dialog_, IDC_STARTER_ARGUMENTS, change.fields.arguments);
+    setControlText(dialog_, IDC_STARTER_FOLDER, change.fields.startFolder);
+    if (change.forgetFill) filled_.reset();
+    programTyped_ = false;
+    return change.fields != before;
 }
 
 void StarterEditDialog::offerSnippets() {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <utility>
 
 #include "core/setup/starter_edit_model.h"
@@ -29,11 +30,18 @@ private:
     void browse();
     void offerSnippets();
     // Fills the fields the program calls for (a J2SE launcher's arguments, an
-    // emulator archive's starter); true when it did.
+    // emulator archive's starter) or takes an emulator's fill back; true when
+    // the fields changed or the user was told why not, for OK to stay open.
     bool fillForProgram();
     bool fillJavaArguments();
-    // Fills the fields when the program names an emulator's archive; true when it did.
-    bool fillForEmulatorArchive();
+    enum class EmulatorOutcome { Filled, NotAnEmulator, Refused };
+    // Fills the fields when the program is an emulator's archive; Refused when
+    // the user was told why it cannot be.
+    EmulatorOutcome fillForEmulatorArchive();
+    // Clears what an emulator's fill left that no longer fits the program; true
+    // when a field changed.
+    bool takeBackFill();
+    StarterRecord fields() const;
     void confirm();
 
     StarterRecord& record_;
@@ -42,6 +50,7 @@ private:
     EmulatorFiller filler_;
     HWND dialog_ = nullptr;
     bool programTyped_ = false;  // the program field changed since it was last looked at
+    std::optional<StarterRecord> filled_;  // the fields as an emulator's fill left them
 };
 
 }  // namespace quillmont::win32
