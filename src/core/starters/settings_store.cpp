@@ -23,24 +23,29 @@ constexpr std::uint32_t kMaxEnumFailures = 1024;
 
 WideString decimal(int number) { return ascii(std::to_string(number).c_str()); }
 
-// A missing value reads as its own name; one shorter than two characters as
-// empty; otherwise the text up to its first zero. The type is not examined.
-WideString readText(Registry& registry, const WideString& key, const char16_t* name) {
-    const std::optional<RegistryValue> value = registry.queryValue(kRoot, key, name, kAccess);
-    if (!value) return name;
-    if (value->bytes.size() < 2 * sizeof(char16_t)) return {};
+// A value shorter than two characters reads as empty; otherwise as the text up
+// to its first zero. The type is not examined.
+WideString textOf(const RegistryValue& value) {
+    if (value.bytes.size() < 2 * sizeof(char16_t)) return {};
     WideString text;
-    for (std::size_t i = 0; i + 1 < value->bytes.size(); i += 2) {
-        const auto unit = static_cast<char16_t>(value->bytes[i] | (value->bytes[i + 1] << 8));
+    for (std::size_t i = 0; i + 1 < value.bytes.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(value.bytes[i] | (value.bytes[i + 1] << 8));
         if (unit == u'\0') break;
         text.push_back(unit);
     }
     return text;
 }
 
+// A missing value reads as its own name.
+WideString readText(Registry& registry, const WideString& key, const char16_t* name) {
+    const std::optional<RegistryValue> value = registry.queryValue(kRoot, key, name, kAccess);
+    return value ? textOf(*value) : WideString(name);
+}
+
 // A value that older versions never wrote: missing reads as empty.
 WideString readOptionalText(Registry& registry, const WideString& key, const char16_t* name) {
-    return registry.queryValue(kRoot, key, name, kAccess) ? readText(registry, key, name) : WideString();
+    const std::optional<RegistryValue> value = registry.queryValue(kRoot, key, name, kAccess);
+    return value ? textOf(*value) : WideString();
 }
 
 // The first four bytes, whatever the type (fewer count as zero bytes); missing is 0.

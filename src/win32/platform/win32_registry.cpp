@@ -81,9 +81,18 @@ std::optional<RegistryValue> Win32Registry::queryValue(RegistryRoot root, const 
     const std::wstring valueName = toWide(name);
     RegistryValue value;
     DWORD type = 0;
-    DWORD size = 0;
-    LSTATUS status = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
-    // The value may grow between the two calls; ask again until the buffer fits.
+    // Most values are a short path or a number: one call reads them. (Each call
+    // is a round trip to the registry's owner, which a launch makes dozens of.)
+    constexpr DWORD kFirstTry = 512;
+    value.bytes.resize(kFirstTry);
+    DWORD size = kFirstTry;
+    LSTATUS status = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type, value.bytes.data(), &size);
+    if (status == ERROR_SUCCESS) {
+        value.bytes.resize(size);
+        value.type = type;
+        return value;
+    }
+    // The value may grow between the calls; ask again until the buffer fits.
     for (int attempt = 0; status == ERROR_SUCCESS || status == ERROR_MORE_DATA; ++attempt) {
         value.bytes.resize(size);
         status = RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
