@@ -79,7 +79,8 @@ public:
     virtual WideString shortPath(const WideString& path) = 0;
 
     // Why the last call that failed (opening, writing, copying, replacing) failed,
-    // in the system's words ("Access is denied."); empty when it cannot say.
+    // in the system's words ("Access is denied."), its inserts ("%1") left as
+    // written; empty when it cannot say.
     virtual WideString failureReason() { return {}; }
 
     // The entries of one folder that a search pattern ("C:\SDK\*.xml") names, by

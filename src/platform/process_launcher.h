@@ -11,8 +11,8 @@ class ProcessLauncher {
 public:
     virtual ~ProcessLauncher() = default;
     virtual bool createProcess(const WideString& commandLine, const WideString& currentFolder = {}) = 0;
-    // Why the last createProcess failed, in the system's words; empty when it
-    // cannot say.
+    // Why the last createProcess failed, in the system's words, its inserts
+    // ("%1") left as written for the caller to fill; empty when it cannot say.
     virtual WideString failureReason() { return {}; }
 };
 

@@ -35,6 +35,7 @@ struct FileOpenRequest {
     WideString title;
     std::vector<FileFilter> filters;  // the first one is selected
     WideString initialFile;
+    WideString initialFolder;         // empty: where the system starts
     int bufferSize = 0;               // UTF-16 units, terminating zero included
 };
 

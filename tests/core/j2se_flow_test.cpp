@@ -88,16 +88,25 @@ TEST_F(J2seFlow, CancellingOrChoosingNothingStartsNothingAndKeepsTheLastAction) 
 }
 
 // A starter whose program is gone, or was typed in quotes, says so and is not
-// remembered: "<Last used action>" would otherwise start nothing ever again.
+// remembered: "<Last used action>" would otherwise start nothing ever again. The
+// system's reason names the program where it leaves an insert for it.
 TEST_F(J2seFlow, AStarterThatCannotBeStartedSaysWhyAndIsNotRemembered) {
+    const WideString program = u"C:\\starters\\beta.exe";
+    const std::pair<const char16_t*, WideString> reasons[] = {
+        {u"The system cannot find the file specified.", u"The system cannot find the file specified."},
+        {u"Bad EXE format for %1.", u"Bad EXE format for " + program + u"."},
+        {u"%1!s! needs %2, not 100%.", program + u" needs " + program + u", not 100%."},
+    };
     world.setActions(J2SE, 1, 0);
     world.processes.programs.clear();  // the starter's program is gone
-    EXPECT_FALSE(open(true));
+    for (const auto& [reason, shown] : reasons) {
+        world.processes.reason = reason;
+        world.ui.messages.clear();
+        EXPECT_FALSE(open(true));
+        EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"The starter \"beta\" could not be started.\nProgram: " +
+                                                               program + u"\n" + shown});
+    }
     EXPECT_EQ(world.storedLastAction(J2SE), 0);
-    const StarterRecord& starter = world.store.list(J2SE).record(1);
-    EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"The starter \"" + starter.name + u"\" could not be started.\n"
-                                                           u"Program: " + starter.executableFile +
-                                                           u"\nThe system cannot find the file specified."});
     EXPECT_TRUE(world.allOpeningErrors());
 }
 

@@ -404,12 +404,43 @@ TEST_F(JadFlow, SuitesFromTheWebStartWithTheArchiveBesideTheirDescriptor) {
                                                        : (c.mark ? mark : "") + descriptor(c.written.substr(0, bar), c.written.substr(bar + 1));
         EXPECT_EQ(textOf(world.files.contents(kJad).value_or(Bytes{})), expected) << c.url;
     }
-    // A web address says so when nothing beside the descriptor has its names.
-    world.files.addFile(u"C:\\My Suites\\lone.jad", descriptor("1234", "http://games.example/other.jar"));
-    world.ui.messages.clear();
-    world.processes.attempts.clear();
-    EXPECT_FALSE(open(u"C:\\My Suites\\lone.jad"));
-    expectOnlyMessage(u"The JAD file names its JAR file by the web address \"http://games.example/other.jar\", which "
-                      u"Quillmont does not download.\nSave the JAR file in the folder of the JAD file, then open the "
-                      u"JAD file again.");
+}
+
+// A download saved under a browser's name ("game (1).jar"): the user is told the
+// names looked for and may choose the archive, which the correction then names.
+TEST_F(JadFlow, AnArchiveSavedUnderAnotherNameIsChosenByTheUser) {
+    const WideString jad = u"C:\\My Suites\\game.jad", saved = u"C:\\My Suites\\game (1).jar";
+    const WideString elsewhere = u"D:\\Downloads\\mini truco+.jar";
+    const std::string web = "http://games.example/miniTruco.jar?id=5";
+    const WideString both = u"\"miniTruco.jar\" and \"game.jar\" in the folder of the JAD file and found neither";
+    const struct {
+        std::string url;
+        std::optional<WideString> choice;  // nothing: the file-open dialog is cancelled
+        WideString lookedFor;
+        std::string writtenUrl;
+    } cases[] = {
+        {web, saved, both, "game (1).jar"},
+        {web, elsewhere, both, "file:///D:/Downloads/mini%20truco%2B.jar"},
+        {"http://games.example/Game.jar", std::nullopt, u"\"Game.jar\" in the folder of the JAD file and did not find it", ""},
+    };
+    world.files.addFile(saved, kArchive);
+    world.files.addFile(elsewhere, kArchive);
+    world.dialogs.sizeAnswer = JadSizeAnswer::CorrectThisFile;
+    for (const auto& c : cases) {
+        world.files.addFile(jad, descriptor("99", c.url));
+        world.ui.messages.clear();
+        world.ui.answers = {MessageAnswer::Yes};
+        world.ui.chosenFiles = {c.choice};
+        EXPECT_EQ(open(jad), c.choice.has_value()) << c.url;
+        EXPECT_EQ(world.messageTexts(), std::vector<WideString>{u"The JAD file names its JAR file by the web address \"" +
+                                                               ascii(c.url.c_str()) + u"\", which Quillmont does not "
+                                                               u"download.\nQuillmont looked for " + c.lookedFor +
+                                                               u".\nA browser may have saved the JAR file under another "
+                                                               u"name. Choose it now?"});
+        EXPECT_EQ(world.ui.fileRequests.back().initialFolder, u"C:\\My Suites\\");
+        if (!c.choice) continue;
+        EXPECT_TRUE(world.dialogs.sizeRuns.back().archiveChosen);
+        EXPECT_EQ(started(), emulatorLine(jad, *c.choice));
+        EXPECT_EQ(textOf(*world.files.contents(jad)), descriptor("1234", c.writtenUrl));
+    }
 }

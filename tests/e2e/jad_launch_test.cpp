@@ -59,10 +59,10 @@ struct JadLaunch : ::testing::Test {
     }
     std::vector<std::wstring> temporaryFiles() const { return folderEntries(temp.folder(), L"qlm_"); }
 
-    // Opens the descriptor, answers the size dialog with `button` (when it comes)
-    // and returns the size dialog's text.
-    std::wstring openAndAnswerSizeDialog(RemoteProgram& program, int button) {
-        HWND dialog = program.waitForDialog();
+    // Answers the size dialog with `button` (when it comes; `previous` is a dialog
+    // that is closing) and returns the size dialog's text.
+    std::wstring openAndAnswerSizeDialog(RemoteProgram& program, int button, HWND previous = nullptr) {
+        HWND dialog = program.waitForDialogAfter(previous);
         if (dialog == nullptr || !DialogWindow(dialog).hasControl(IDC_SIZE_TEXT)) {
             std::string shown;
             if (dialog != nullptr)
@@ -403,12 +403,32 @@ TEST_F(JadLaunch, ASuiteFromTheWebStartsWithTheArchiveBesideItsDescriptor) {
     program = startQuillmont(L" " + quotedW(lone));
     HWND box = program->waitForDialog();
     ASSERT_NE(box, nullptr);
-    expectOpeningError(readAndConfirm(box),
-                       L"The JAD file names its JAR file by the web address \"https://games.example/lone.jar\", which "
-                       L"Quillmont does not download.\nSave the JAR file in the folder of the JAD file, then open the "
-                       L"JAD file again.");
+    EXPECT_EQ(readAndConfirm(box, IDNO).buttons, (std::vector<std::wstring>{L"&Yes", L"&No"}));
     EXPECT_EQ(program->waitForExit(), 1u);
     EXPECT_TRUE(recorder.nothingStarted());
+}
+
+// A download saved under a browser's name: asked, the user chooses the archive
+// by its name alone (the file-open dialog opens in the descriptor's folder), and
+// the correction names it.
+TEST_F(JadLaunch, AnArchiveSavedUnderAnotherNameIsChosenAndNamedByTheCorrection) {
+    constexpr int kFileNameCombo = 0x47c, kFileNameEdit = 0x480;  // cmb13 and edt1 of the file dialog
+    const std::wstring game = suite + L"\\game.jad", saved = suite + L"\\game (1).jar";
+    ASSERT_TRUE(writeFileBytes(saved, archive));
+    ASSERT_TRUE(writeFileBytes(game, bytesOf(descriptor("99", "http://games.example/miniTruco.jar?id=5"))));
+    auto program = startQuillmont(L" " + quotedW(game));
+    HWND box = program->waitForDialog();
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(readAndConfirm(box, IDYES).texts.at(0).find(L"\"miniTruco.jar\" and \"game.jar\""), std::wstring::npos);
+    HWND chooser = program->waitForDialogTitled(L"Select the JAR File");
+    ASSERT_NE(chooser, nullptr);
+    DialogWindow files(chooser);
+    files.setText(files.hasControl(kFileNameCombo) ? kFileNameCombo : kFileNameEdit, L"game (1).jar");
+    files.click(IDOK);
+    EXPECT_NE(openAndAnswerSizeDialog(*program, IDOK, chooser).find(L"you chose, \"game (1).jar\""), std::wstring::npos);
+    EXPECT_EQ(recorded(), expectedLine(game, saved));
+    EXPECT_EQ(program->waitForExit(), 0u);
+    EXPECT_EQ(readFileBytes(game), bytesOf(descriptor("4321", "game (1).jar")));
 }
 
 // A forward slash separates folders as a backslash does: the archive is the one

@@ -22,6 +22,7 @@ public:
         WindowRef owner;
         WideString webAddress;
         WideString archiveName;
+        bool archiveChosen;
     };
 
     std::vector<WindowRef> setupOwners;  // one entry per run of the setup dialog
@@ -53,7 +54,8 @@ public:
 
     JadSizeAnswer runJadSizeDialog(const JadRepair& repair, WindowRef owner) override {
         shown.push_back("size");
-        sizeRuns.push_back({repair.jarSize, repair.declaredSize, owner, repair.webAddress, repair.archiveName});
+        sizeRuns.push_back(
+            {repair.jarSize, repair.declaredSize, owner, repair.webAddress, repair.archiveName, repair.archiveChosen});
         if (onSizeDialog) onSizeDialog();
         return sizeAnswer;
     }

@@ -3,6 +3,7 @@
 #include "core/starters/settings_store.h"
 #include "dialog_driver.h"
 #include "dialog_ports.h"
+#include "win32/platform/wide_text.h"
 #include "win32/res/resource_ids.h"
 #include "win32/ui/setup_dialog.h"
 #include "zip_builder.h"
@@ -376,4 +377,28 @@ TEST(SetupDialog, OkAsksBeforeReplacingAListAnotherWindowSavedMeanwhile) {
     EXPECT_EQ(questionOwner, setupWindow);
     EXPECT_EQ(starterRows(setup.store.list(StarterKind::J2SE)).size(), 1u);  // read again: what is stored
     EXPECT_EQ(setup.store.list(StarterKind::J2SE).record(1).name, u"Java");
+}
+
+// Two installations of one Java are named apart only at their ends: the list
+// scrolls sideways to the end of its widest name, measured in its own font.
+TEST(SetupDialog, TheListsScrollSidewaysToTheirWidestName) {
+    SetupRun setup;
+    const WideString widest = u"Java 17.0.9 (Eclipse Adoptium) in C:\\Program Files\\Eclipse Adoptium\\jdk-17.0.9.9";
+    setup.storeStarter(kJ2se, 1, widest);
+    setup.storeStarter(kJ2se, 2, u"Java 17.0.9 (Eclipse Adoptium) in C:\\Users\\tester\\.jdks\\temurin-17");
+    SIZE size{};
+    RECT room{};
+    LONG extent = 0;
+    setup.run({[&](DialogWindow& dialog) {
+        HWND list = dialog.control(IDC_J2SE_LIST);
+        HDC dc = GetDC(list);
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc, win32::toWide(widest).c_str(), static_cast<int>(widest.size()), &size);
+        ReleaseDC(list, dc);
+        GetClientRect(list, &room);
+        extent = static_cast<LONG>(SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0));
+        dialog.click(IDCANCEL);
+    }});
+    EXPECT_GT(size.cx, room.right);
+    EXPECT_GE(extent, size.cx);
 }

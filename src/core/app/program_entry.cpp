@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/launch/file_choice.h"
 #include "core/text/ascii_case.h"
-#include "core/text/message_format.h"
 
 namespace quillmont {
 
@@ -11,16 +11,6 @@ namespace {
 constexpr char16_t kQuote = u'"';
 
 int exitCode(bool success) { return success ? 0 : 1; }
-
-// As the system's headers write the file dialogs' error codes: "0x3003".
-WideString hexadecimalCode(unsigned long code) {
-    WideString digits;
-    do {
-        digits.insert(digits.begin(), u"0123456789ABCDEF"[code % 16]);
-        code /= 16;
-    } while (code != 0 || digits.size() < 4);
-    return u"0x" + digits;
-}
 
 int serveRequest(const WideString& argumentText, LaunchContext& context, const OpeningFlows& flows) {
     TokenList tokens;
@@ -61,13 +51,9 @@ std::optional<LaunchRequest> askForFileToOpen(UserInterface& ui) {
     dialog.title = u"Select a JAR or JAD File";
     dialog.filters = {{u"JAR and JAD Files (*.jar;*.jad)", u"*.jar;*.jad"}, {u"All Files", u"*.*"}};
     dialog.bufferSize = 8192;
-    const FileChoice choice = ui.showFileOpenDialog(dialog);
-    // A dialog that failed is not the user's cancel: they are told, and the run ends as after one.
-    if (choice.error != 0)
-        ui.showMessage(kNoWindow, formatText(u"The file-open dialog failed with error %s.", hexadecimalCode(choice.error)),
-                       MessageKind::OpeningError);
-    if (!choice.path) return std::nullopt;
-    return LaunchRequest{*choice.path, false, {}};
+    const std::optional<WideString> chosen = chooseFile(ui, dialog);
+    if (!chosen) return std::nullopt;
+    return LaunchRequest{*chosen, false, {}};
 }
 
 bool openFile(const LaunchRequest& request, LaunchContext& context, const OpeningFlows& flows) {

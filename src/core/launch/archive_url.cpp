@@ -66,6 +66,30 @@ WideString fileUrlPath(const WideString& url) {
     return path;
 }
 
+WideString fileUrlOf(const WideString& path) {
+    WideString slashed = path;
+    for (char16_t& c : slashed)
+        if (c == u'\\') c = u'/';
+    const bool share = slashed.rfind(u"//", 0) == 0;
+    Bytes utf8;
+    appendUtf8(share ? slashed.substr(2) : slashed, utf8);
+    // Everything but letters, digits and "-._~:/" is escaped, so that no reader
+    // takes a space, "+", "#" or "%" in a name for something else.
+    WideString url = share ? u"file://" : u"file:///";
+    for (const std::uint8_t byte : utf8) {
+        const bool plain = (byte >= '0' && byte <= '9') || isAsciiLetter(byte) ||
+                           WideString(u"-._~:/").find(static_cast<char16_t>(byte)) != WideString::npos;
+        if (plain) {
+            url += static_cast<char16_t>(byte);
+        } else {
+            url += u'%';
+            url += u"0123456789ABCDEF"[byte >> 4];
+            url += u"0123456789ABCDEF"[byte & 0xF];
+        }
+    }
+    return url;
+}
+
 WideString decodeUrlEscapes(const WideString& text) {
     WideString out;
     std::size_t at = 0;

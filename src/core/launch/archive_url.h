@@ -19,6 +19,9 @@ WideString webFileName(const WideString& url);
 // The path a file: URL names: "file:///C:/My%20Games/a.jar" is C:\My Games\a.jar,
 // "file://server/share/a.jar" is \\server\share\a.jar.
 WideString fileUrlPath(const WideString& url);
+// The file: URL of a path, which fileUrlPath reads back: C:\My Games\a.jar is
+// "file:///C:/My%20Games/a.jar", \\server\share\a.jar "file://server/share/a.jar".
+WideString fileUrlOf(const WideString& path);
 // %XX escapes decoded, UTF-8 sequences as one character; an escape that is not
 // two hex digits stays as written, and so does a sequence that is no UTF-8.
 WideString decodeUrlEscapes(const WideString& text);

@@ -11,6 +11,7 @@
 #include "core/launch/starter_choice.h"
 #include "core/launch/starter_process.h"
 #include "core/launch/starter_process_paths.h"
+#include "core/launch/web_archive.h"
 #include "core/launch/zip_archive_reader.h"
 #include "core/starters/emulator_presets.h"
 #include "core/text/ascii_case.h"
@@ -139,7 +140,14 @@ private:
             return false;
         }
         const WideString folder = splitPath(paths_.jad).folder;
-        if (isRemoteUrl(url)) return findArchiveBeside(folder, url);
+        if (isRemoteUrl(url)) {
+            webAddress_ = url;
+            const std::optional<WebArchive> archive = findWebArchive(files_, ui_, paths_.jad, url);
+            if (!archive) return false;
+            paths_.jar = archive->path;
+            archiveChosen_ = archive->chosen;
+            return true;
+        }
         if (isFileUrl(url)) {
             paths_.jar = fileUrlPath(url);
             return true;
@@ -150,23 +158,6 @@ private:
         const WideString decoded = decodeUrlEscapes(url);
         if (decoded != url && !isFile(paths_.jar) && isFile(combined(folder, decoded))) paths_.jar = combined(folder, decoded);
         return true;
-    }
-
-    // A descriptor saved from the web names its archive by the address it was
-    // downloaded from; the archive saved beside it is the one its last path
-    // segment names, or else the one with the descriptor's own name.
-    bool findArchiveBeside(const WideString& folder, const WideString& url) {
-        webAddress_ = url;
-        const WideString named = webFileName(url);
-        for (const WideString& name : {named, splitPath(paths_.jad).baseName + u".jar"}) {
-            if (name.empty() || !isFile(combined(folder, name))) continue;
-            paths_.jar = combined(folder, name);
-            return true;
-        }
-        fail(formatText(u"The JAD file names its JAR file by the web address \"%s\", which Quillmont does not "
-                        u"download.\nSave the JAR file in the folder of the JAD file, then open the JAD file again.",
-                        url));
-        return false;
     }
 
     WideString combined(const WideString& folder, const WideString& name) {
@@ -199,15 +190,27 @@ private:
         if (jarSize == declaredSize_ && webAddress_.empty()) return true;
 
         const WideString archiveName = webAddress_.empty() ? WideString() : jarNameOf(paths_.jar);
-        const JadSizeAnswer answer =
-            context_.dialogs.runJadSizeDialog({jarSize, declaredSize_, webAddress_, archiveName}, kNoWindow);
+        const JadSizeAnswer answer = context_.dialogs.runJadSizeDialog(
+            {jarSize, declaredSize_, webAddress_, archiveName, archiveChosen_}, kNoWindow);
         if (answer == JadSizeAnswer::Cancel) return false;
         // Only what is wrong is rewritten; every other byte stays.
         if (jarSize != declaredSize_) descriptor_.setValue(kJarSize, decimalText(jarSize));
         if (answer == JadSizeAnswer::CreateTemporaryFile) return useTemporaryCopies();
-        // The emulator never sees the web address: the archive beside it by its name.
-        if (!webAddress_.empty()) descriptor_.setValue(kJarUrl, archiveName);
+        // The emulator never sees the web address: the archive by its name.
+        if (!webAddress_.empty()) descriptor_.setValue(kJarUrl, archiveUrl());
         return writeCorrection();
+    }
+
+    // The archive as the corrected descriptor names it: by its name when it lies
+    // beside the descriptor, by a file: URL when the user chose one elsewhere.
+    WideString archiveUrl() {
+        auto full = [this](const WideString& path) {
+            const WideString resolved = files_.fullPath(path);
+            return resolved.empty() ? path : resolved;
+        };
+        const WideString jar = full(paths_.jar);
+        if (equalsIgnoringAsciiCase(splitPath(jar).folder, splitPath(full(paths_.jad)).folder)) return jarNameOf(jar);
+        return fileUrlOf(jar);
     }
 
     // A half-downloaded archive, an empty one or an error page saved as .jar
@@ -248,6 +251,7 @@ private:
     DecodedDescriptor read_;  // the encoding the descriptor was read in
     std::uint32_t declaredSize_ = 0;
     WideString webAddress_;  // the MIDlet-Jar-URL, when it is a web address
+    bool archiveChosen_ = false;  // the user chose the archive of the web address
     bool temporary_ = false;  // the run goes on with the temporary copies
 };
 
@@ -257,7 +261,9 @@ WideString jadRepairText(const JadRepair& repair) {
     if (repair.webAddress.empty()) return {};
     WideString text = formatText(u"The JAD file names the JAR file by a web address:\n%s\n",
                                  shortenedWebAddress(repair.webAddress));
-    text += formatText(u"The JAR file beside it, \"%s\", is used instead.", repair.archiveName);
+    text += formatText(repair.archiveChosen ? u"The JAR file you chose, \"%s\", is used instead."
+                                            : u"The JAR file beside it, \"%s\", is used instead.",
+                       repair.archiveName);
     if (repair.jarSize != repair.declaredSize)
         text += formatNumbers(u"\nIts size is %u bytes; the JAD file says %u bytes.", repair.jarSize, repair.declaredSize);
     return text;

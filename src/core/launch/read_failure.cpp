@@ -6,8 +6,10 @@ namespace quillmont {
 
 namespace {
 
-WideString withCause(const WideString& sentence, const WideString& cause) {
-    return cause.empty() ? sentence : sentence + u"\n" + cause;
+// A cause in the system's words may name the file as an insert ("The file or
+// directory %1 is corrupted and unreadable.").
+WideString withCause(const WideString& sentence, const WideString& path, const WideString& cause) {
+    return cause.empty() ? sentence : sentence + u"\n" + fillSystemInserts(cause, path);
 }
 
 }  // namespace
@@ -34,11 +36,11 @@ WideString archiveOpenCause(Files& files, const WideString& path, const ZipArchi
 }
 
 WideString readErrorText(const WideString& path, const WideString& cause) {
-    return withCause(formatText(u"File \"%s\" read error.", path), cause);
+    return withCause(formatText(u"File \"%s\" read error.", path), path, cause);
 }
 
 WideString writeErrorText(const WideString& path, const WideString& cause) {
-    return withCause(formatText(u"File \"%s\" write error.", path), cause);
+    return withCause(formatText(u"File \"%s\" write error.", path), path, cause);
 }
 
 }  // namespace quillmont

@@ -60,8 +60,9 @@ bool startStarter(LaunchContext& context, StarterKind kind, std::int32_t slot, c
     ProcessLauncher& launcher = context.platform.processes;
     if (!process.start(launcher, externalArguments)) {
         const std::optional<WideString> line = process.buildCommandLine(externalArguments);
+        // The system names the program in its reason as an insert ("Bad EXE format for %1.").
         const WideString reason = !line ? WideString(u"The command line would be longer than Windows allows.")
-                                        : launcher.failureReason();
+                                        : fillSystemInserts(launcher.failureReason(), starter.executableFile);
         context.platform.ui.showMessage(
             kNoWindow,
             formatValues(u"The starter \"%s\" could not be started.\nProgram: %s%s%s",

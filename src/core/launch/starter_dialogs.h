@@ -21,12 +21,13 @@ enum class JadSizeAnswer { CorrectThisFile, CreateTemporaryFile, Cancel };
 
 // What the dialog reports: the archive's size and the declared one, and, for a
 // descriptor that names its archive by a web address, that address and the name
-// of the archive found beside the descriptor.
+// of the archive found beside the descriptor or chosen by the user.
 struct JadRepair {
     std::uint32_t jarSize = 0;
     std::uint32_t declaredSize = 0;
     WideString webAddress;   // empty: the descriptor names its archive by a relative URL
     WideString archiveName;  // with a web address: the archive used instead
+    bool archiveChosen = false;  // the user chose it, as none beside had the names looked for
 };
 
 // The program's own modal dialogs, as the portable flows start them. The Win32

@@ -48,6 +48,26 @@ WideString formatValues(const WideString& format, const std::vector<WideString>&
     return result;
 }
 
+WideString fillSystemInserts(const WideString& message, const WideString& value) {
+    auto isDigit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+    WideString result;
+    std::size_t i = 0;
+    while (i < message.size()) {
+        if (message[i] != u'%' || i + 1 >= message.size() || !isDigit(message[i + 1]) || message[i + 1] == u'0') {
+            result += message[i++];
+            continue;
+        }
+        i += 2;
+        if (i < message.size() && isDigit(message[i])) ++i;
+        if (i < message.size() && message[i] == u'!') {
+            const std::size_t close = message.find(u'!', i + 1);
+            if (close != WideString::npos) i = close + 1;
+        }
+        result += value;
+    }
+    return result;
+}
+
 WideString groupedDecimalText(std::uint64_t number) {
     const WideString digits = decimalText(number);
     WideString grouped;

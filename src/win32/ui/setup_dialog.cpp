@@ -156,6 +156,7 @@ void SetupDialog::showStarter(const Side& side, int slot) {
 }
 
 void SetupDialog::afterChange(const Side& side) {
+    fitListBoxExtent(GetDlgItem(dialog_, side.list));
     applyEnablingRule();
     fillActions(side);
 }

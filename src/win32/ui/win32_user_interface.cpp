@@ -75,6 +75,7 @@ FileChoice Win32UserInterface::showFileOpenDialog(const FileOpenRequest& request
 
     const std::wstring filters = filterList(request.filters);
     const std::wstring title = toWide(request.title);
+    const std::wstring folder = toWide(request.initialFolder);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = toHwnd(request.owner);
@@ -82,6 +83,7 @@ FileChoice Win32UserInterface::showFileOpenDialog(const FileOpenRequest& request
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(size);
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_EXPLORER;
     // FALSE is a cancel only when the dialog reports no error of its own.
